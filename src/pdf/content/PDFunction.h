@@ -11,7 +11,7 @@ class TvlPDBaseObject;
 constexpr int kMaxFunctionArity = 32;
 
 // Function kinds.
-enum : uint8_t { fkIdentity = 0, fkSampled = 1, fkExponential = 2, fkStitching = 3, fkPostScript = 4 };
+enum : uint8_t { fnIdentity = 0, fnSampled = 1, fnExponential = 2, fnStitching = 3, fnPostScript = 4 };
 
 class TvlPDFunction {
 public:
@@ -40,7 +40,7 @@ class TvlPDIdentityFunction : public TvlPDFunction {
 public:
   TvlPDIdentityFunction();
   std::unique_ptr<TvlPDFunction> Copy() const override;
-  uint8_t FunctionKind() const override { return fkIdentity; }
+  uint8_t FunctionKind() const override { return fnIdentity; }
   void Evaluate(const double* Inputs, double* Outputs) const override;
 };
 
@@ -48,7 +48,7 @@ class TvlPDSampledFunction : public TvlPDFunction {
 public:
   explicit TvlPDSampledFunction(TvlPDBaseObject* Obj);
   std::unique_ptr<TvlPDFunction> Copy() const override;
-  uint8_t FunctionKind() const override { return fkSampled; }
+  uint8_t FunctionKind() const override { return fnSampled; }
   void Evaluate(const double* Inputs, double* Outputs) const override;
 
   int Size[16] = {};
@@ -62,7 +62,7 @@ class TvlPDExponentialFunction : public TvlPDFunction {
 public:
   explicit TvlPDExponentialFunction(TvlPDBaseObject* Obj);
   std::unique_ptr<TvlPDFunction> Copy() const override;
-  uint8_t FunctionKind() const override { return fkExponential; }
+  uint8_t FunctionKind() const override { return fnExponential; }
   void Evaluate(const double* Inputs, double* Outputs) const override;
 
   double C0[kMaxFunctionArity] = {}, C1[kMaxFunctionArity] = {};
@@ -74,7 +74,7 @@ public:
   explicit TvlPDStitchingFunction(TvlPDBaseObject* Obj, int Depth = 0);
   TvlPDStitchingFunction(const TvlPDStitchingFunction& Other);
   std::unique_ptr<TvlPDFunction> Copy() const override;
-  uint8_t FunctionKind() const override { return fkStitching; }
+  uint8_t FunctionKind() const override { return fnStitching; }
   void Evaluate(const double* Inputs, double* Outputs) const override;
 
   std::vector<std::unique_ptr<TvlPDFunction>> Functions;
@@ -86,7 +86,7 @@ class TvlPDPostScriptFunction : public TvlPDFunction {
 public:
   TvlPDPostScriptFunction() { Valid = false; }
   std::unique_ptr<TvlPDFunction> Copy() const override;
-  uint8_t FunctionKind() const override { return fkPostScript; }
+  uint8_t FunctionKind() const override { return fnPostScript; }
   void Evaluate(const double* Inputs, double* Outputs) const override;
 };
 
