@@ -1,21 +1,15 @@
 #include "entry/vlConverterFactory.h"
 
 #include "entry/vlPDFParser.h"
+#include "rtf/vlRTFDoc.h"
 
 namespace {
 
-// Stand-ins for the RTF writer and the formatter until they are built: the
-// writer accepts everything and writes nothing; the formatter reports each
-// page as formatted and written.
-class TvlPendingRTFDoc : public TvlDocumentWriter {
-public:
-  explicit TvlPendingRTFDoc(TComponent* AOwner) : TvlDocumentWriter(AOwner) {}
-  const char* ClassName() const override { return "TvlRTFDoc"; }
-};
-
+// Stand-in for the formatter until it is built: it reports each page as
+// formatted and written.
 class TvlPendingFormatter : public TvlDocumentWriter {
 public:
-  explicit TvlPendingFormatter(TvlPendingRTFDoc* ADoc) : TvlDocumentWriter(nullptr, ADoc), FDoc(ADoc) {}
+  explicit TvlPendingFormatter(TvlRTFDoc* ADoc) : TvlDocumentWriter(nullptr, ADoc), FDoc(ADoc) {}
   const char* ClassName() const override { return "TvlFormatter"; }
   void SetOnElementDetected(TvlOnElementDetected Value) { FOnElementDetected = std::move(Value); }
   void SetOnFontSubstituting(TvlOnFontSubstituting Value) { FOnFontSubstituting = std::move(Value); }
@@ -32,14 +26,14 @@ public:
   void EndDoc() override { FDoc->EndDoc(); }
 
 private:
-  TvlPendingRTFDoc* FDoc;
+  TvlRTFDoc* FDoc;
   int FPageCount = 0;
   TvlOnElementDetected FOnElementDetected;
   TvlOnFontSubstituting FOnFontSubstituting;
 };
 
 // The classes this factory hands out.
-using RTFWriterClass = TvlPendingRTFDoc;
+using RTFWriterClass = TvlRTFDoc;
 using FormatterClass = TvlPendingFormatter;
 using ParserClass = TvlPDFParser;
 
