@@ -8,13 +8,16 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <string_view>
 #include <vector>
 
+#include "pdf/core/PDBaseObject.h"
+#include "pdf/pages/PDMatrix.h"
+#include "pdf/pages/PDRect.h"
 #include "platform/vlBase.h"
 
 class TvlPDDocument;
-class TvlPDDictionary;
 class TvlPDResource;
 class TvlPDCMapParser;
 
@@ -46,11 +49,9 @@ inline constexpr std::uint8_t kNotEmbedded = 0;
 inline constexpr std::uint8_t kEmbedded = 1;
 inline constexpr std::uint8_t kEmbeddedSubset = 2;
 
-class TvlPDFont {
+class TvlPDFont : public TvlPDElement {
 public:
   virtual ~TvlPDFont();
-  TvlPDFont(const TvlPDFont&) = delete;
-  TvlPDFont& operator=(const TvlPDFont&) = delete;
 
   // Builds the font object for a font dictionary: null when FontDict is null
   // or has no Subtype. Type1/MMType1, Type1C, Type3 and TrueType (and any
@@ -101,17 +102,17 @@ public:
   int ItalicAngle() const { return FItalicAngle; }
   double Ascent() const { return FAscent; }
   double Descent() const { return FDescent; }
-  // Left, Bottom, Right, Top.
-  const std::array<double, 4>& FontBBox() const { return FFontBBox; }
-  // [a b c d e f]; absent for fonts that use the standard 1/1000 scale.
-  const std::optional<std::array<double, 6>>& FontMatrix() const { return FFontMatrix; }
+  const TvlPDRect& FontBBox() const { return FFontBBox; }
+  // Null for fonts that use the standard 1/1000 glyph scale (standard
+  // fonts other than Type3).
+  const TvlPDMatrix* FontMatrix() const { return FFontMatrix ? &*FFontMatrix : nullptr; }
   // The ToUnicode map, or null.
   const TvlPDCMapParser* ToUnicode() const { return FToUnicode.get(); }
   // True when the descriptor names an embedded program (FontFile,
   // FontFile2 or a usable FontFile3).
   bool HasFontFile() const { return FFontFileObjNum >= 0; }
 
-  TvlPDDocument* Document() const { return FDoc; }
+  TvlPDDocument* Document() const { return FDocument; }
   TvlPDResource* Resource() const { return FResource; }
   TvlPDDictionary* Dictionary() const { return FDict; }
 
@@ -126,7 +127,6 @@ protected:
   // Parses the ToUnicode stream of Dict when there is one.
   void ReadToUnicode(TvlPDDictionary* Dict);
 
-  TvlPDDocument* FDoc;
   TvlPDResource* FResource;
   TvlPDDictionary* FDict;
   AnsiString FResourceName;
@@ -134,10 +134,10 @@ protected:
   AnsiString FBaseFont;
   AnsiString FFontName;
   AnsiString FEncodingName;
-  std::optional<std::array<double, 6>> FFontMatrix;
+  std::optional<TvlPDMatrix> FFontMatrix;
   double FAscent = 0.95;
   double FDescent = -0.35;
-  std::array<double, 4> FFontBBox{};
+  TvlPDRect FFontBBox{0, 0, 0, 0};
   int FFlags = kFontFlagSerif;
   int FMissingWidth = 0;
   int FItalicAngle = 0;
@@ -154,4 +154,21 @@ protected:
 private:
   bool FFontFileLoaded = false;
   std::unique_ptr<std::vector<std::uint8_t>> FFontFile;
+};
+
+// The fonts of one Font resource dictionary, all built together when the
+// list is created and owned by it. A resource object keeps one list, so a
+// font is built once however often its name is looked up.
+class TvlPDFontList {
+public:
+  TvlPDFontList(TvlPDDocument* Doc, TvlPDResource* Resource, TvlPDDictionary* FontResources);
+  TvlPDFontList(const TvlPDFontList&) = delete;
+  TvlPDFontList& operator=(const TvlPDFontList&) = delete;
+
+  // The font under a resource name, or null.
+  TvlPDFont* FindFont(std::string_view ResourceName) const;
+  std::size_t FontCount() const { return FFonts.size(); }
+
+private:
+  std::unordered_map<AnsiString, std::unique_ptr<TvlPDFont>> FFonts;
 };
