@@ -473,8 +473,8 @@ void TMetafile::LoadFromStream(TStream& Stream) {
   // Enhanced metafile header: the frame in 0.01 mm units at bytes 24..39.
   if (FData.size() >= 88 && Get32(&FData[0]) == 1 && Get32(&FData[40]) == 0x464D4520) {
     auto frame = [&](size_t at) { return static_cast<int32_t>(Get32(&FData[at])); };
-    w = static_cast<int>((int64_t(frame(32)) - frame(24)) * 96 / 2540);
-    h = static_cast<int>((int64_t(frame(36)) - frame(28)) * 96 / 2540);
+    w = static_cast<int>(((int64_t(frame(32)) - frame(24)) * 96 + 1270) / 2540);
+    h = static_cast<int>(((int64_t(frame(36)) - frame(28)) * 96 + 1270) / 2540);
     Enhanced = true;
   } else if (FData.size() >= 22 && Get32(&FData[0]) == 0x9AC6CDD7) {
     // Placeable Windows metafile: bounding box in units per inch.

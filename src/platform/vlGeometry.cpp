@@ -57,6 +57,15 @@ void TvlPath::Transform(const TvlMatrix& M) {
   for (TvlPointF& p : FPoints) p = M.Apply(p);
 }
 
+void TvlPath::AddPath(const TvlPath& Other, const TvlMatrix& M) {
+  if (Other.FPoints.empty()) return;
+  CloseFigure();
+  FPoints.reserve(FPoints.size() + Other.FPoints.size());
+  for (const TvlPointF& p : Other.FPoints) FPoints.push_back(M.Apply(p));
+  FTypes.insert(FTypes.end(), Other.FTypes.begin(), Other.FTypes.end());
+  FOpen = Other.FOpen;
+}
+
 std::vector<std::vector<TvlPointF>> TvlPath::Flatten() const {
   std::vector<std::vector<TvlPointF>> out;
   for (size_t i = 0; i < FPoints.size();) {
@@ -96,15 +105,55 @@ std::vector<std::vector<TvlPointF>> TvlPath::Flatten() const {
   return out;
 }
 
+namespace {
+// Extend [lo, hi] by the extrema of the cubic with coordinates a, b, c, d.
+void CubicExtent(double a, double b, double c, double d, double& lo, double& hi) {
+  auto at = [&](double t) {
+    double u = 1 - t;
+    return u * u * u * a + 3 * u * u * t * b + 3 * u * t * t * c + t * t * t * d;
+  };
+  // Derivative / 3: qa t^2 + qb t + qc.
+  double qa = -a + 3 * b - 3 * c + d, qb = 2 * (a - 2 * b + c), qc = b - a;
+  double roots[2];
+  int n = 0;
+  if (std::abs(qa) < 1e-12) {
+    if (std::abs(qb) > 1e-12) roots[n++] = -qc / qb;
+  } else {
+    double disc = qb * qb - 4 * qa * qc;
+    if (disc >= 0) {
+      double r = std::sqrt(disc);
+      roots[n++] = (-qb + r) / (2 * qa);
+      roots[n++] = (-qb - r) / (2 * qa);
+    }
+  }
+  for (int i = 0; i < n; ++i)
+    if (roots[i] > 0 && roots[i] < 1) {
+      double v = at(roots[i]);
+      lo = std::min(lo, v);
+      hi = std::max(hi, v);
+    }
+}
+}  // namespace
+
 TvlRectF TvlPath::Bounds() const {
   double l = std::numeric_limits<double>::infinity(), t = l, r = -l, b = -l;
-  for (const auto& poly : Flatten())
-    for (const TvlPointF& p : poly) {
-      l = std::min(l, p.X);
-      t = std::min(t, p.Y);
-      r = std::max(r, p.X);
-      b = std::max(b, p.Y);
+  auto add = [&](const TvlPointF& p) {
+    l = std::min(l, p.X);
+    t = std::min(t, p.Y);
+    r = std::max(r, p.X);
+    b = std::max(b, p.Y);
+  };
+  for (size_t i = 0; i < FPoints.size(); ++i) {
+    if (FTypes[i] == kBezier && i > 0 && i + 2 < FPoints.size()) {
+      const TvlPointF &p0 = FPoints[i - 1], &p1 = FPoints[i], &p2 = FPoints[i + 1], &p3 = FPoints[i + 2];
+      add(p3);
+      CubicExtent(p0.X, p1.X, p2.X, p3.X, l, r);
+      CubicExtent(p0.Y, p1.Y, p2.Y, p3.Y, t, b);
+      i += 2;
+    } else {
+      add(FPoints[i]);
     }
+  }
   if (l > r) return {};
   return {l, t, r, b};
 }
