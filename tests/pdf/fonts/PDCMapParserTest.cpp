@@ -147,10 +147,10 @@ TEST(PDCMapParser, DamagedMapsParseOrRaise) {
       std::size_t at = next() % s.size();
       switch (next() % 3) {
         case 0: s[at] = static_cast<char>(next()); break;
-        case 1: s.erase(at, 1 + next() % 8); break;
-        default: s.resize(at); break;
+        case 1: s = s.substr(0, at) + s.substr(std::min(s.size(), at + 1 + next() % 8)); break;
+        default: s = s.substr(0, at); break;
       }
-      if (s.empty()) s = "<";
+      if (s.empty()) s.assign(1, '<');
     }
     try {
       TvlPDCMapParser p(Bytes(s));
