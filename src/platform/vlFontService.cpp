@@ -67,6 +67,8 @@ struct FaceEntry {
   int WinAscent = 0, WinDescent = 0, LineGap = 0;
   // Advance per UTF-16 unit as a fraction of the em; NaN when not measured yet.
   std::vector<float> Advance;
+  // Outlines in font units, y up, by character (from the face that has it).
+  std::unordered_map<char16_t, std::pair<TvlPath, FaceEntry*>> Outlines;
 };
 
 FcPattern* MakePattern(const AnsiString& family, TFontStyles style) {
@@ -89,10 +91,15 @@ struct TvlFontService::Impl {
   std::map<std::pair<AnsiString, int>, FaceEntry*> ByRequest;
   std::map<std::pair<AnsiString, int>, std::unique_ptr<FaceEntry>> ByFile;
   std::unordered_map<char16_t, FaceEntry*> FallbackFor;
-  // The last request, which is almost always the next one too.
-  AnsiString LastName;
-  uint8_t LastStyle = 0xFF;
-  FaceEntry* LastFace = nullptr;
+  // The most recent requests by exact name, checked before the map: a page
+  // uses a handful of fonts over and over.
+  struct Recent {
+    AnsiString Name;
+    uint8_t Style = 0xFF;
+    FaceEntry* Face = nullptr;
+  };
+  Recent Recents[8];
+  unsigned NextRecent = 0;
 
   Impl() {
     Config = FcInitLoadConfigAndFonts();
@@ -109,8 +116,7 @@ struct TvlFontService::Impl {
     ByFile.clear();
     ByRequest.clear();
     FallbackFor.clear();
-    LastFace = nullptr;
-    LastStyle = 0xFF;
+    for (Recent& r : Recents) r = Recent{};
     NamesBuilt = false;
     Names.clear();
     NameSet.clear();
@@ -179,14 +185,17 @@ struct TvlFontService::Impl {
     return face;
   }
 
-  FaceEntry* ForFont(const TFont& font) {
-    uint8_t style = font.Style.ToByte() & 3;
-    if (LastStyle == style && LastName == font.Name) return LastFace;
-    LastFace = Resolve(font.Name, font.Style);
-    LastName = font.Name;
-    LastStyle = style;
-    return LastFace;
+  FaceEntry* ForName(const AnsiString& name, TFontStyles styles) {
+    uint8_t style = styles.ToByte() & 3;
+    for (const Recent& r : Recents)
+      if (r.Style == style && r.Name == name) return r.Face;
+    Recent& slot = Recents[NextRecent++ % std::size(Recents)];
+    slot.Face = Resolve(name, styles);
+    slot.Name = name;
+    slot.Style = style;
+    return slot.Face;
   }
+  FaceEntry* ForFont(const TFont& font) { return ForName(font.Name, font.Style); }
 
   // Another installed font that has the character, for text the requested
   // face cannot show.
@@ -371,25 +380,34 @@ int SinkCubic(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, voi
 
 bool TvlFontService::AddCharOutline(TvlPath& Path, const AnsiString& Family, TFontStyles Style, double EmSize,
                                     char16_t Ch, double OriginX, double OriginY) {
-  FaceEntry* f = FImpl->Resolve(Family, Style);
+  FaceEntry* f = FImpl->ForName(Family, Style);
   if (!f) return false;
-  // The baseline comes from the requested family even when another font
-  // supplies the character.
-  double baseline = OriginY + f->WinAscent * EmSize / f->UnitsPerEm;
-  FT_UInt gi = FT_Get_Char_Index(f->Face, Ch);
-  if (gi == 0) {
-    if (FaceEntry* fb = FImpl->Fallback(Ch)) {
-      f = fb;
-      gi = FT_Get_Char_Index(f->Face, Ch);
+  auto it = f->Outlines.find(Ch);
+  if (it == f->Outlines.end()) {
+    FaceEntry* src = f;
+    FT_UInt gi = FT_Get_Char_Index(f->Face, Ch);
+    if (gi == 0) {
+      if (FaceEntry* fb = FImpl->Fallback(Ch)) {
+        src = fb;
+        gi = FT_Get_Char_Index(fb->Face, Ch);
+      }
     }
+    TvlPath units(TvlFillMode::Winding);
+    if (FT_Load_Glyph(src->Face, gi, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) == 0 &&
+        src->Face->glyph->format == FT_GLYPH_FORMAT_OUTLINE) {
+      OutlineSink sink{&units, 0, 0, 1, {0, 0}};
+      FT_Outline_Funcs funcs{SinkMove, SinkLine, SinkConic, SinkCubic, 0, 0};
+      FT_Outline_Decompose(&src->Face->glyph->outline, &funcs, &sink);
+      units.CloseFigure();
+    }
+    it = f->Outlines.emplace(Ch, std::make_pair(std::move(units), src)).first;
   }
-  if (FT_Load_Glyph(f->Face, gi, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return true;
-  if (f->Face->glyph->format != FT_GLYPH_FORMAT_OUTLINE) return true;
-  double scale = EmSize / f->UnitsPerEm;
-  OutlineSink sink{&Path, OriginX, baseline, scale, {0, 0}};
-  FT_Outline_Funcs funcs{SinkMove, SinkLine, SinkConic, SinkCubic, 0, 0};
-  FT_Outline_Decompose(&f->Face->glyph->outline, &funcs, &sink);
-  Path.CloseFigure();
+  // Font units (y already flipped) to pixels; the baseline comes from the
+  // requested family even when another font supplies the character.
+  const FaceEntry* src = it->second.second;
+  double scale = EmSize / src->UnitsPerEm;
+  double baseline = OriginY + f->WinAscent * EmSize / f->UnitsPerEm;
+  Path.AddPath(it->second.first, {scale, 0, 0, scale, OriginX, baseline});
   return true;
 }
 

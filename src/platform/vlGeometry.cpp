@@ -57,6 +57,15 @@ void TvlPath::Transform(const TvlMatrix& M) {
   for (TvlPointF& p : FPoints) p = M.Apply(p);
 }
 
+void TvlPath::AddPath(const TvlPath& Other, const TvlMatrix& M) {
+  if (Other.FPoints.empty()) return;
+  CloseFigure();
+  FPoints.reserve(FPoints.size() + Other.FPoints.size());
+  for (const TvlPointF& p : Other.FPoints) FPoints.push_back(M.Apply(p));
+  FTypes.insert(FTypes.end(), Other.FTypes.begin(), Other.FTypes.end());
+  FOpen = Other.FOpen;
+}
+
 std::vector<std::vector<TvlPointF>> TvlPath::Flatten() const {
   std::vector<std::vector<TvlPointF>> out;
   for (size_t i = 0; i < FPoints.size();) {

@@ -51,6 +51,8 @@ public:
   void CloseFigure();
   void AddRectangle(const TvlRectF& R);
   void Transform(const TvlMatrix& M);
+  // Appends Other's figures mapped through M.
+  void AddPath(const TvlPath& Other, const TvlMatrix& M);
   bool Empty() const { return FPoints.empty(); }
   void Clear() {
     FPoints.clear();

@@ -6,9 +6,9 @@
 
 namespace {
 
-std::string Num(double V) {
+std::string Num(double V, const char* Format = "%g") {
   char buf[32];
-  std::snprintf(buf, sizeof buf, "%g", V);
+  std::snprintf(buf, sizeof buf, Format, V == 0 ? 0.0 : V);
   return buf;
 }
 
@@ -34,7 +34,7 @@ std::string Color(const TvlPDColor& C, const TvlPDColorSpace* Space) {
   std::string out;
   for (int i = 0; i < n; ++i) {
     out += ' ';
-    out += Num(C[i] / 65536.0);
+    out += Num(C[i] / 65536.0, "%.4g");
   }
   return out;
 }
