@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "pdf/content/PDState.h"
+#include "pdf/fonts/PDCMapParser.h"
 #include "pdf/fonts/PDFont.h"
 
 namespace {
@@ -177,7 +178,14 @@ void RecordingDevice::EndString(const TvlPDState&) { Add("EndString"); }
 void RecordingDevice::DrawGlyph(const TvlPDState& S, uint16_t U, double X, double Y, double DX,
                                 double, std::string_view Name) {
   ++Glyphs;
-  if (U != 32 && U != 9 && U != 10 && U != 13 && U != 0xA0) ++InkGlyphs;
+  // Count what a reader sees: through the font's ToUnicode map when it has
+  // one (subset fonts number their glyphs), one per character of a ligature.
+  int ink = U != 32 && U != 9 && U != 10 && U != 13 && U != 0xA0 ? 1 : 0;
+  if (S.Font && S.Font->ToUnicode()) {
+    const int mapped = S.Font->ToUnicode()->MapCode(U);
+    if (mapped >= 0) ink = mapped != 32 && mapped != 9 && mapped != 10 && mapped != 13 && mapped != 0xA0;
+  }
+  InkGlyphs += ink;
   if (S.Font && S.Font->FontKind() == fkType3) ++Type3Glyphs;
   if (Quiet) {
     ++Calls;
