@@ -347,7 +347,7 @@ TEST(RTFDoc, OutOfOrderAndHostileCallsStayWellFormed) {
   doc.SelectList(999);  // no such list: paragraphs are plain
   doc.BeginParagraph("");
   doc.WriteText(u"}{\\", nan, 1e300);
-  doc.WriteText(std::u16string(3, u'\uDC00'), 0, -5);
+  doc.WriteText(std::u16string(3, static_cast<char16_t>(0xDC00)), 0, -5);
   doc.EndParagraph();
   doc.EndParagraph();
   doc.SelectList(-1);
