@@ -1,6 +1,7 @@
 #include "entry/vlConverterFactory.h"
 
 #include "entry/vlPDFParser.h"
+#include "formatter/vlFormatter.h"
 #include "rtf/vlRTFDoc.h"
 
 namespace {
@@ -34,7 +35,7 @@ private:
 
 // The classes this factory hands out.
 using RTFWriterClass = TvlRTFDoc;
-using FormatterClass = TvlPendingFormatter;
+using FormatterClass = TvlFormatter;
 using ParserClass = TvlPDFParser;
 
 }  // namespace

@@ -53,7 +53,9 @@ using TvlOnEndJob = TvlEvent<TObject*, TvlEndJobEventArgs&>;
 using TvlOnProgress = TvlEvent<TObject*, TvlProgressEventArgs&>;
 using TvlOnStartPage = TvlEvent<TObject*, TvlPageEventArgs&>;
 using TvlOnEndPage = TvlEvent<TObject*, TvlPageEventArgs&>;
-using TvlOnFontSubstituting = TvlEvent<TObject*, TvlFontSubstitutionEventArgs&>;
+// Passed to the formatter unchanged: Sender is the page, section or column
+// holding the element / the formatter.
 using TvlOnElementDetected = TvlEvent<TObject*, TvlFormatterElement*, TvlAction&>;
+using TvlOnFontSubstituting = TvlEvent<TObject*, TvlFontSubstitutionEventArgs&>;
 // Sender, PageNumber: the parser's page start and end notifications.
 using TvlOnPageNotify = TvlEvent<TObject*, int>;

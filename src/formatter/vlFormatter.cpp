@@ -67,6 +67,7 @@ void TvlFormatter::NewPage() {
 }
 
 void TvlFormatter::BeginDoc() {
+  NewPage();
   FCollector.CurrentLine = -1;
   if (OnBeginDocument()) OnBeginDocument()(this);
   ResetMargins();

@@ -13,6 +13,7 @@
 #include "platform/vlBase.h"
 #include "platform/vlClasses.h"
 #include "platform/vlGraphics.h"
+#include "entry/vlEvents.h"
 #include "writer/vlDocumentWriter.h"
 
 class TvlFormatter;
@@ -42,8 +43,6 @@ public:
   double Height() const { return Bottom - Top; }
 };
 
-enum TvlAction : uint8_t { acRetain, acLeaveSpace, acDelete };
-
 class TvlFormatterEventArgs : public TObject {
 public:
   TvlFormatterElement* Element = nullptr;
@@ -58,10 +57,9 @@ public:
   void SetSubstituteFont(const TFont& Value) { SubstituteFont.Assign(Value); }
 };
 
-// Sender is the page, section or column that holds the element.
-using TvlOnElementDetected = TvlEvent<TObject* /*Sender*/, TvlFormatterElement* /*Element*/, TvlAction& /*Action*/>;
-// Sender is the formatter.
-using TvlOnFontSubstituting = TvlEvent<TObject* /*Sender*/, TvlFontSubstitutionEventArgs& /*Args*/>;
+// The layout events (TvlOnElementDetected: Sender is the page, section or
+// column that holds the element; TvlOnFontSubstituting: Sender is the
+// formatter) and TvlAction come with the converter's event types.
 
 enum TvlElementKind : uint8_t {
   ekPage = 0,

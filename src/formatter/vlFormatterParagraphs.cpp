@@ -218,24 +218,23 @@ void TvlFormatterColumn::Layout() {
   }
 
   // Second pass: a paragraph whose line distance changes is split where it
-  // changes; the line and the rest of the paragraph after it move to a new one.
+  // changes; the line and the rest of the paragraph after it move to a new
+  // one, which is checked on from that line (one walk per paragraph).
+  std::vector<double> D(n, 0);
+  for (int q = 1; q < n; ++q) D[q] = Lines[q]->Top - Lines[q - 1]->Top;
+  std::vector<std::vector<int>> members(para + 1);
+  for (int q = 0; q < n; ++q) members[num[q]].push_back(q);
   int largest = para;
-  for (int k = 1; k <= largest; ++k) {
-    int count = 0;
-    double dPrev = 0;
-    for (int q = 0; q < n; ++q) {
-      double d = q > 0 ? Lines[q]->Top - Lines[q - 1]->Top : 0;
-      if (num[q] == k) {
-        ++count;
-        bool split = (count == 2 && d > 50) || (count >= 3 && std::fabs(d - dPrev) > 2);
-        if (split) {
-          int nn = ++largest;
-          for (int r = q; r < n; ++r)
-            if (num[r] == k) num[r] = nn;
-          break;
-        }
+  for (int k = 1; k <= para; ++k) {
+    int count = 0, cur = k;
+    for (int q : members[k]) {
+      const double d = D[q], dPrev = q > 0 ? D[q - 1] : 0;
+      ++count;
+      if ((count == 2 && d > 50) || (count >= 3 && std::fabs(d - dPrev) > 2)) {
+        cur = ++largest;
+        count = 1;
       }
-      dPrev = d;
+      num[q] = cur;
     }
   }
 

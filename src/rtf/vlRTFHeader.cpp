@@ -73,12 +73,17 @@ void TvlRTFList::RenderTo(AnsiString& Text) const {
 }
 
 int TvlRTFHeader::FontIndex(const AnsiString& Name, int Charset) {
+  if (LastFont >= 0 && static_cast<size_t>(LastFont) < Fonts.size()) {
+    const TvlRTFFontEntry& last = Fonts[static_cast<size_t>(LastFont)];
+    if (last.Charset == Charset && last.Name == Name) return LastFont;
+  }
   std::string key = Name;
   key.push_back('\0');
   key.append(std::to_string(Charset));
   auto [it, added] = FontLookup.try_emplace(std::move(key), static_cast<int>(Fonts.size()));
   if (added) Fonts.push_back({Name, Charset});
-  return it->second;
+  LastFont = it->second;
+  return LastFont;
 }
 
 int TvlRTFHeader::ColorIndex(int32_t Color, int32_t RGB) {

@@ -104,5 +104,7 @@ public:
 private:
   void RenderLists(AnsiString& Text) const;
   std::unordered_map<std::string, int> FontLookup;
+  // Runs mostly repeat the previous run's font: checked before the table.
+  int LastFont = -1;
   std::unordered_map<int32_t, int> ColorLookup;
 };

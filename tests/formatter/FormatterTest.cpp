@@ -321,3 +321,40 @@ TEST(Formatter, TwoConversionsInOneProcessGiveTheSameCalls) {
   EXPECT_EQ(a->Calls, c->Calls);
   EXPECT_NE(a->Calls, b->Calls);
 }
+
+TEST(Formatter, TooWideUnicodeFontIsReducedThroughSubstitutionEvent) {
+  GlyphScript s;
+  s.WidthScale = 0.75;
+  const TFont uni = MakeFont("Arial Unicode MS", 12);
+  s.Words(72, 130, "Wide unicode text that runs on over two lines of", uni);
+  s.Words(72, 145, "the same paragraph.", uni);
+  struct Case {
+    bool Handler;
+    int FirstLineSize;  // 0: the fitted size
+  } cases[] = {{false, 12}, {true, 7}};
+  for (auto& c : cases) {
+    RecordingWriter rec;
+    TvlFormatter f(&rec);
+    int original = 0, substitute = 0;
+    if (c.Handler)
+      f.SetOnFontSubstituting([&](TObject* sender, TvlFontSubstitutionEventArgs& a) {
+        EXPECT_EQ(sender, &f);
+        EXPECT_EQ(a.Element->Kind, ekParagraph);
+        original = a.OriginalFont.Size;
+        substitute = a.SubstituteFont.Size;
+        a.SubstituteFont.Size = 7;
+      });
+    s.RunPage(f);
+    ASSERT_EQ(rec.Texts().size(), 1u) << rec.Joined();
+    const Para& p = rec.Paras.back();
+    ASSERT_GE(p.Fonts.size(), 2u);
+    if (c.Handler) {
+      EXPECT_EQ(original, 12);
+      EXPECT_LT(substitute, 12);
+      EXPECT_GT(substitute, 5);
+    }
+    EXPECT_EQ(p.Fonts.front(), "Arial Unicode MS " + std::to_string(c.FirstLineSize));
+    // The later line takes the fitted size whether or not a host changed it.
+    EXPECT_LT(std::stoi(p.Fonts.back().substr(17)), 12);
+  }
+}

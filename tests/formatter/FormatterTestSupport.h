@@ -128,6 +128,8 @@ private:
 class GlyphScript {
 public:
   double PageWidth = 612, PageHeight = 792;
+  // Scales the advances, as a PDF whose widths are narrower than the font's.
+  double WidthScale = 1;
 
   struct Glyph {
     TFont Font;
@@ -150,7 +152,7 @@ public:
     bool first = true;
     for (WideChar c : w) {
       TSize ext = TextExtent(WideString(1, c), Font);
-      double adv = ext.cx / PixelsPerPoint;
+      double adv = ext.cx / PixelsPerPoint * WidthScale;
       double top = Baseline - 0.8 * ext.cy / PixelsPerPoint;
       Glyph g{Font,
               {X * PixelsPerPoint, top * PixelsPerPoint, X * PixelsPerPoint + ext.cx, top * PixelsPerPoint + ext.cy},
@@ -166,7 +168,7 @@ public:
   // given, word spacing stretches the line so it ends there (justified text).
   double Words(double X, double Baseline, const std::string& Text, const TFont& Font, double Right = 0) {
     WideString w = vl::Utf8ToWide(Text);
-    double natural = TextExtent(w, Font).cx / PixelsPerPoint;
+    double natural = TextExtent(w, Font).cx / PixelsPerPoint * WidthScale;
     size_t spaces = std::count(w.begin(), w.end(), u' ');
     double stretch = (Right > 0 && spaces > 0) ? (Right - X - natural) / spaces : 0;
     bool first = true;

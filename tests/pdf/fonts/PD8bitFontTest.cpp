@@ -323,3 +323,43 @@ TEST(PD8bitFont, FontListBuildsEachFontOnce) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every entry a simple font reads, given values of every wrong kind: the
+// font is still built and decodes all 256 codes.
+TEST(PD8bitFont, WrongKindsOfEntriesFallBack) {
+  FontFixture fx;
+  fx.Stream(9, "/Subtype 5", "x");
+  const char* const keys[] = {"BaseFont", "Encoding", "FirstChar", "LastChar", "Widths", "FontMatrix",
+                              "ToUnicode", "FontDescriptor"};
+  const char* const values[] = {"(s)", "1", "-1", "2147483647", "-2147483648", "1.5", "[]", "[1 (x) /n]",
+                                "<< >>", "<< /Differences 5 /BaseEncoding 3 >>", "<< /Differences [-5 /a 999999 /b] >>",
+                                "/Name", "null", "true", "9 0 R", "77 0 R"};
+  const char* const descriptorValues[] = {
+      "<< /Flags (x) /FontName 3 /MissingWidth 1e308 /Ascent /x /Descent [] /FontBBox [1 2] >>",
+      "<< /FontFile 9 0 R /FontFile2 9 0 R >>", "<< /FontFile3 9 0 R >>", "<< /FontFile3 77 0 R >>",
+      "<< /FontFile -1 0 R >>", "<< /MissingWidth 3000000000.0 /FontBBox [(a) 1 2 3] >>"};
+  auto check = [&](const std::string& dict) {
+    auto f = Make(fx, dict);
+    ASSERT_TRUE(f) << dict;
+    for (int c = 0; c < 256; ++c) {
+      WideString text(1, static_cast<char16_t>(c));
+      int len;
+      std::uint16_t u;
+      std::string_view g;
+      double w, r1, r2, r3;
+      EXPECT_TRUE(f->DecodeChar(text, 1, len, u, g, w, r1, r2, r3)) << dict;
+    }
+    (void)f->GetFontFileStream();
+  };
+  for (const char* subtype : {"Type1", "TrueType", "Type3"}) {
+    for (const char* key : keys)
+      for (const char* value : values)
+        check(std::string("<< /Subtype /") + subtype + " /BaseFont /Helvetica /" + key + " " + value + " >>");
+    for (const char* value : descriptorValues)
+      check(std::string("<< /Subtype /") + subtype + " /BaseFont /X /FontDescriptor " + value + " >>");
+  }
+}
+
+}  // namespace

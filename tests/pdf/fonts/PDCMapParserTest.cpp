@@ -124,3 +124,40 @@ TEST(PDCMapParser, MalformedData) {
 }
 
 }  // namespace
+
+namespace {
+
+// Damaged copies of a real-looking map either parse or raise the integer
+// conversion error; nothing else may happen (the sanitizer build checks the
+// memory side).
+TEST(PDCMapParser, DamagedMapsParseOrRaise) {
+  const std::string good =
+      "/CIDInit /ProcSet findresource begin 12 dict begin begincmap /CIDSystemInfo\n"
+      "<< /Registry (Adobe) /Ordering (UCS) /Supplement 0 >> def\n"
+      "1 begincodespacerange <00> <FF> endcodespacerange\n"
+      "2 beginbfchar <01> <0041> <02> <00660069> endbfchar\n"
+      "2 beginbfrange <10> <1F> <0061> <20> <22> [<0030> <0031> <0032>] endbfrange\n"
+      "endcmap";
+  std::uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u; };
+  for (int round = 0; round < 3000; ++round) {
+    std::string s = good;
+    const int edits = 1 + next() % 4;
+    for (int e = 0; e < edits; ++e) {
+      std::size_t at = next() % s.size();
+      switch (next() % 3) {
+        case 0: s[at] = static_cast<char>(next()); break;
+        case 1: s = s.substr(0, at) + s.substr(std::min(s.size(), at + 1 + next() % 8)); break;
+        default: s = s.substr(0, at); break;
+      }
+      if (s.empty()) s.assign(1, '<');
+    }
+    try {
+      TvlPDCMapParser p(Bytes(s));
+      for (int code = 0; code < 0x30; ++code) (void)p.MapCode(code);
+    } catch (const EConvertError&) {
+    }
+  }
+}
+
+}  // namespace
