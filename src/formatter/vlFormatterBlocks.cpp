@@ -31,7 +31,7 @@ size_t TakeBlock(const std::vector<TLine*>& L, size_t Start, std::vector<size_t>
   Block.assign(1, Start);
   std::vector<TLine*> collected{L[Start]};
   size_t j = Start;
-  while (j + 1 < L.size()) {
+  while (j + 1 < L.size() && Block.size() < kMaxRowPieces) {
     if (!SideBySide(*L[j], *L[j + 1], 2) || Collides(*L[j + 1], collected)) break;
     Block.push_back(j + 1);
     collected.push_back(L[j + 1]);
@@ -261,7 +261,7 @@ size_t TvlFormatterPage::DetectBand(TvlFormatterHSection& Sec, size_t F) {
   // First run: the blocks side by side one after the other.
   size_t s = F;
   bool endedInRange = false;
-  while (s + 1 < n && SideBySide(*Blocks[s], *Blocks[s + 1], 2)) {
+  while (s + 1 < n && s - F + 1 < kMaxRowPieces && SideBySide(*Blocks[s], *Blocks[s + 1], 2)) {
     TLine& b = *Blocks[s];
     TvlFormatterRect box = band.BoxOf(b);
     int c = FindColumn(band.Ranges, box.Left, box.Right);
@@ -293,7 +293,8 @@ size_t TvlFormatterPage::DetectBand(TvlFormatterHSection& Sec, size_t F) {
     size_t j = result + 1;
     row.assign(1, j);
     collected.assign(1, Blocks[j].get());
-    while (j + 1 < n && SideBySide(*Blocks[j], *Blocks[j + 1], 2) && !Collides(*Blocks[j + 1], collected)) {
+    while (j + 1 < n && row.size() < kMaxRowPieces && SideBySide(*Blocks[j], *Blocks[j + 1], 2) &&
+           !Collides(*Blocks[j + 1], collected)) {
       ++j;
       row.push_back(j);
       collected.push_back(Blocks[j].get());

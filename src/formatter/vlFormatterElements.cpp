@@ -67,20 +67,28 @@ AnsiString TvlFormatterTextLine::GetLineText() const {
 
 void TvlFormatterTextLine::RemoveDuplicates() {
   // Runs drawn twice at one position (fake bold, shadows): keep the longer.
-  for (size_t i = 0; i < Texts.size(); ++i) {
-    for (size_t j = i + 1; j < Texts.size();) {
-      auto& a = Texts[i];
-      auto& b = Texts[j];
-      bool same = std::fabs(a->Left - b->Left) < 0.01 &&
-                  (a->Text.find(b->Text) != WideString::npos || b->Text.find(a->Text) != WideString::npos);
-      if (!same) {
-        ++j;
-        continue;
+  // Only runs with the same left edge are compared.
+  std::vector<size_t> order(Texts.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return Texts[a]->Left < Texts[b]->Left; });
+  std::vector<bool> drop(Texts.size(), false);
+  for (size_t g = 0; g < order.size();) {
+    size_t h = g + 1;
+    while (h < order.size() && Texts[order[h]]->Left - Texts[order[g]]->Left < 0.01) ++h;
+    for (size_t i = g; i < h; ++i)
+      for (size_t j = i + 1; j < h; ++j) {
+        size_t a = order[i], b = order[j];
+        if (drop[a] || drop[b]) continue;
+        const WideString &ta = Texts[a]->Text, &tb = Texts[b]->Text;
+        if (ta.find(tb) == WideString::npos && tb.find(ta) == WideString::npos) continue;
+        drop[tb.size() > ta.size() ? a : b] = true;
       }
-      if (b->Text.size() > a->Text.size()) std::swap(a, b);
-      Texts.erase(Texts.begin() + j);
-    }
+    g = h;
   }
+  size_t k = 0;
+  for (size_t i = 0; i < Texts.size(); ++i)
+    if (!drop[i]) Texts[k++] = std::move(Texts[i]);
+  Texts.resize(k);
   TabCount = Texts.empty() ? 0 : Texts.back()->TabIndex;
 }
 

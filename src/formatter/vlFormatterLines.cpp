@@ -82,9 +82,13 @@ bool ReadInteger(const WideString& S, long long& Value) {
 }
 
 bool ListNumberTest(const WideString& FirstRunText) {
-  WideString t = Trim(FirstRunText);
-  if (t.size() == 1) return !IsAlnum(t[0]);
-  if (t.size() == 2) return !IsAlnum(t[1]) && ((t[0] >= u'1' && t[0] <= u'9') || IsAsciiLetter(t[0]));
+  // Asked for every glyph of a line: look at the trimmed ends only.
+  const WideString& s = FirstRunText;
+  size_t b = 0, e = s.size();
+  while (b < e && s[b] <= u' ') ++b;
+  while (e > b && s[e - 1] <= u' ') --e;
+  if (e - b == 1) return !IsAlnum(s[b]);
+  if (e - b == 2) return !IsAlnum(s[b + 1]) && ((s[b] >= u'1' && s[b] <= u'9') || IsAsciiLetter(s[b]));
   return false;
 }
 
@@ -92,7 +96,9 @@ bool BoldNumberTest(const TvlFormatterTextLine& Line, const TFont& GlyphFont) {
   if (Line.Count() != 1) return false;
   const TvlFormatterText& r = *Line.Texts[0];
   if (!GlyphFont.Style.Contains(fsBold) || !r.Font.Style.Contains(fsBold)) return false;
-  if (r.Text.find(u' ') != WideString::npos) return false;
+  // Longer texts cannot read as an integer; checking them per string would
+  // rescan a growing run.
+  if (r.Text.size() > 40 || r.Text.find(u' ') != WideString::npos) return false;
   WideString digits;
   for (WideChar c : r.Text)
     if (c != u'.') digits += c;

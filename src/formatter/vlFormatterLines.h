@@ -21,6 +21,10 @@ struct TvlFontMetrics {
 };
 const TvlFontMetrics& Metrics(const TFont& Font);
 
+// Most pieces a block, a band row or a band's first run takes: real pages
+// have a handful; a malformed one must not make the walks quadratic.
+constexpr size_t kMaxRowPieces = 1000;
+
 bool IsAsciiLetter(WideChar c);
 bool IsAsciiDigit(WideChar c);
 inline bool IsAlnum(WideChar c) { return IsAsciiLetter(c) || IsAsciiDigit(c); }

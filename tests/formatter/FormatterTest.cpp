@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "formatter/FormatterTestSupport.h"
 
@@ -357,4 +358,37 @@ TEST(Formatter, TooWideUnicodeFontIsReducedThroughSubstitutionEvent) {
     // The later line takes the fitted size whether or not a host changed it.
     EXPECT_LT(std::stoi(p.Fonts.back().substr(17)), 12);
   }
+}
+
+TEST(Formatter, MalformedGlyphStreamsLayOutWithoutFaults) {
+  // Deterministic noise: positions inside, outside and on the page edges,
+  // non-finite values, zero and negative widths, many glyphs on one baseline.
+  uint32_t seed = 12345;
+  auto next = [&]() {
+    seed = seed * 1103515245u + 12345u;
+    return (seed >> 8) & 0xFFFF;
+  };
+  const double specials[] = {0, -5, 1e12, -1e12, std::nan(""), INFINITY, 792, 612};
+  const char* names[] = {"Times New Roman", "Arial Unicode MS", "Wingdings", "Symbol"};
+  RecordingWriter rec;
+  TvlFormatter f(&rec);
+  f.SetOnElementDetected([](TObject*, TvlFormatterElement*, TvlAction& a) { a = acRetain; });
+  GlyphScript page;
+  for (int p = 0; p < 3; ++p) {
+    page.Glyphs.clear();
+    for (int i = 0; i < 4000; ++i) {
+      TFont font = MakeFont(names[next() % 4], 1 + next() % 30, next() % 2);
+      double x = next() % 10 == 0 ? specials[next() % 8] : (next() % 700) - 20.0;
+      double y = next() % 10 == 0 ? specials[next() % 8] : (p == 2 ? 400.0 : (next() % 820) - 10.0);
+      double w = next() % 10 == 0 ? specials[next() % 8] : (next() % 20) / 2.0;
+      WideChar ch = static_cast<WideChar>(next() % 3 == 0 ? u"\u2022\u00A9\u00AE. 1a"[next() % 8] : 0x20 + next() % 200);
+      TvlDoubleRect r{x * PixelsPerPoint, (792 - y - 10) * PixelsPerPoint, (x + w) * PixelsPerPoint,
+                      (792 - y + 2) * PixelsPerPoint};
+      page.Glyphs.push_back({font, r, x, y, w, next() % 2 == 0, next() % 2 == 0, ch});
+    }
+    page.RunPage(f, p == 0);
+  }
+  f.EndDoc();
+  EXPECT_EQ(rec.CountCalls("EndPage"), 3);
+  EXPECT_EQ(rec.CountCalls("BeginParagraph"), rec.CountCalls("EndParagraph"));
 }

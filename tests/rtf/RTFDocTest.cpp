@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <limits>
 
 #include "RTFTestSupport.h"
 #include "rtf/vlRTFDoc.h"
@@ -324,4 +325,48 @@ TEST(RTFDoc, EngineStates) {
   doc.SaveEngineState();
   doc.EndDoc();
   EXPECT_EQ(doc.EngineStateCount(), 0);
+}
+
+TEST(RTFDoc, OutOfOrderAndHostileCallsStayWellFormed) {
+  TempDir dir;
+  TvlRTFDoc doc;
+  doc.EndParagraph();
+  doc.ColumnBreak();
+  doc.RestoreEngineState(5);  // not open: ignored
+  doc.ClearEngineStates();
+  doc.EndDoc();               // never begun: nothing happens
+  doc.SetFileName(dir.File("h.rtf"));
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  doc.GetCurrentPageSettings().SetWidth(nan);
+  doc.GetCurrentPageSettings().SetHeight(1e300);
+  doc.BeginDoc();
+  doc.GetFont().Name = "Odd}{\\Name";
+  doc.GetTextFormatting().SetLeftIndent(-1e300);
+  doc.GetTextFormatting().SetLineSpacing(nan);
+  doc.BeginSection(-3, 0, {{nan, -1e300}});
+  doc.SelectList(999);  // no such list: paragraphs are plain
+  doc.BeginParagraph("");
+  doc.WriteText(u"}{\\", nan, 1e300);
+  doc.WriteText(std::u16string(3, static_cast<char16_t>(0xDC00)), 0, -5);
+  doc.EndParagraph();
+  doc.EndParagraph();
+  doc.SelectList(-1);
+  doc.BeginParagraph("");  // never ended: kept at the end
+  doc.WriteText(u"last", 0, 0);
+  doc.EndDoc();
+  const std::string text = ReadWholeFile(dir.File("h.rtf"));
+  int depth = 0, lowest = 0;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\') {
+      ++i;  // an escaped character is text
+      continue;
+    }
+    if (text[i] == '{') ++depth;
+    if (text[i] == '}') lowest = std::min(lowest, --depth);
+  }
+  EXPECT_EQ(depth, 0);
+  EXPECT_EQ(lowest, 0);
+  EXPECT_EQ(text.find("\\ls"), std::string::npos);
+  EXPECT_NE(text.find("\\pgwsxn0\\pghsxn2147483647"), std::string::npos);
+  EXPECT_NE(text.find("last\\par}"), std::string::npos);
 }

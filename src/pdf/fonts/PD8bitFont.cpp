@@ -125,7 +125,10 @@ void TvlPD8bitFont::ReadEncoding(const TvlBuiltInFont* BuiltIn) {
       FHasEncoding = true;
     } else if (FFontKind == fkTrueType) {
       table = vl::WinAnsiEncoding();
-      FEncodingName = "WinAnsiEncoding";
+      // An embedded program without an Encoding entry maps codes through its
+      // own cmap (subsets from LibreOffice and Ghostscript number glyphs from
+      // 1); naming no encoding lets the ToUnicode map decide their text.
+      if (!HasFontFile()) FEncodingName = "WinAnsiEncoding";
     } else if (!IsSymbolic()) {
       table = vl::StandardEncoding();
       FEncodingName = "StandardEncoding";

@@ -126,18 +126,3 @@ const std::vector<std::uint8_t>* TvlPDFont::GetFontFileStream() {
   }
   return FFontFile.get();
 }
-
-TvlPDFontList::TvlPDFontList(TvlPDDocument* Doc, TvlPDResource* Resource,
-                             TvlPDDictionary* FontResources) {
-  if (!FontResources) return;
-  for (const AnsiString& name : Keys(FontResources)) {
-    std::unique_ptr<TvlPDFont> font =
-        TvlPDFont::CreateFont(Doc, Resource, AsDictionary(Entry(FontResources, name)), name);
-    if (font) FFonts.emplace(name, std::move(font));
-  }
-}
-
-TvlPDFont* TvlPDFontList::FindFont(std::string_view ResourceName) const {
-  auto it = FFonts.find(AnsiString(ResourceName));
-  return it == FFonts.end() ? nullptr : it->second.get();
-}

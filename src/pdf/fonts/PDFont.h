@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <string_view>
 #include <vector>
 
@@ -154,21 +153,4 @@ protected:
 private:
   bool FFontFileLoaded = false;
   std::unique_ptr<std::vector<std::uint8_t>> FFontFile;
-};
-
-// The fonts of one Font resource dictionary, all built together when the
-// list is created and owned by it. A resource object keeps one list, so a
-// font is built once however often its name is looked up.
-class TvlPDFontList {
-public:
-  TvlPDFontList(TvlPDDocument* Doc, TvlPDResource* Resource, TvlPDDictionary* FontResources);
-  TvlPDFontList(const TvlPDFontList&) = delete;
-  TvlPDFontList& operator=(const TvlPDFontList&) = delete;
-
-  // The font under a resource name, or null.
-  TvlPDFont* FindFont(std::string_view ResourceName) const;
-  std::size_t FontCount() const { return FFonts.size(); }
-
-private:
-  std::unordered_map<AnsiString, std::unique_ptr<TvlPDFont>> FFonts;
 };

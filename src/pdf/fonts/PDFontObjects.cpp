@@ -61,11 +61,4 @@ TvlPDBaseObject* Fetch(TvlPDDictionary* Owner, int Number) {
   return resolver ? resolver->FetchObject(Number) : nullptr;
 }
 
-std::vector<AnsiString> Keys(TvlPDDictionary* Dict) {
-  std::vector<AnsiString> keys;
-  if (!Dict) return keys;
-  for (int i = 0; i < Dict->Count(); ++i) keys.push_back(Dict->KeyAt(i));
-  return keys;
-}
-
 }  // namespace vl::fontobj

@@ -41,7 +41,4 @@ std::vector<std::uint8_t> DecodedData(TvlPDStream* Stream);
 // Object Number of the document Owner belongs to, or null.
 TvlPDBaseObject* Fetch(TvlPDDictionary* Owner, int Number);
 
-// Keys of a dictionary, in its order.
-std::vector<AnsiString> Keys(TvlPDDictionary* Dict);
-
 }  // namespace vl::fontobj

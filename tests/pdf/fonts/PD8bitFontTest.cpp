@@ -176,6 +176,16 @@ TEST(PD8bitFont, Properties) {
   EXPECT_EQ(Simple(winAnsi).FirstChar(), 32);
   EXPECT_EQ(Simple(winAnsi).LastChar(), 128);
 
+  // TrueType without Encoding: WinAnsi names either way, but an embedded
+  // subset (as LibreOffice writes them, codes from 0) names no encoding, so
+  // its ToUnicode map is what gives its text.
+  auto subsetTT = Make(fx, "<< /Subtype /TrueType /BaseFont /BAAAAA+LiberationSans /FirstChar 0 /LastChar 1"
+                           " /Widths [0 610] /FontDescriptor << /Flags 4 /FontFile2 9 0 R >> >>");
+  EXPECT_EQ(subsetTT->EncodingName(), "");
+  EXPECT_FALSE(subsetTT->HasEncoding());
+  EXPECT_EQ(subsetTT->EmbedState(), kEmbeddedSubset);
+  EXPECT_EQ(Make(fx, "<< /Subtype /TrueType /BaseFont /Verdana >>")->EncodingName(), "WinAnsiEncoding");
+
   // Kinds from the font program entries.
   struct KindRow {
     const char* dict;
@@ -302,24 +312,6 @@ TEST(PD8bitFont, ToUnicodeMap) {
   auto bad = Make(fx, "<< /Subtype /TrueType /BaseFont /X /ToUnicode 21 0 R >>");
   ASSERT_TRUE(bad);
   EXPECT_EQ(bad->ToUnicode(), nullptr);
-}
-
-TEST(PD8bitFont, FontListBuildsEachFontOnce) {
-  FontFixture fx;
-  fx.Object(30, kHelvetica);
-  TvlPDDictionary* resources =
-      fx.Dict("<< /F1 30 0 R /F2 << /Subtype /TrueType /BaseFont /Georgia >> /F3 5 /F4 99 0 R >>");
-  TvlPDFontList list(nullptr, nullptr, resources);
-  EXPECT_EQ(list.FontCount(), 2u);
-  TvlPDFont* f1 = list.FindFont("F1");
-  ASSERT_NE(f1, nullptr);
-  EXPECT_EQ(list.FindFont("F1"), f1);
-  EXPECT_EQ(f1->BaseFont(), "Arial");
-  EXPECT_EQ(list.FindFont("F2")->ResourceName(), "F2");
-  EXPECT_EQ(list.FindFont("F3"), nullptr);
-  EXPECT_EQ(list.FindFont("F9"), nullptr);
-  TvlPDFontList empty(nullptr, nullptr, nullptr);
-  EXPECT_EQ(empty.FontCount(), 0u);
 }
 
 }  // namespace

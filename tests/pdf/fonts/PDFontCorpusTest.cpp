@@ -1,0 +1,43 @@
+// Every font dictionary of every corpus PDF builds: simple fonts give a font
+// object, composite (Type0) fonts are the only ones left to their own class.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "pdf/core/PDDocument.h"
+#include "pdf/fonts/PD8bitFont.h"
+
+namespace {
+
+TEST(PDFontCorpus, EveryFontBuilds) {
+  std::filesystem::path dir = VL_SOURCE_DIR "/../shared/corpus";
+  if (!std::filesystem::exists(dir)) GTEST_SKIP() << "no corpus at " << dir;
+  int fonts = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+    if (entry.path().extension() != ".pdf") continue;
+    SCOPED_TRACE(entry.path().filename().string());
+    TvlPDDocument doc;
+    ASSERT_NO_THROW(doc.LoadFromFile(entry.path().string()));
+    for (int32_t num = 1; num < doc.GetObjectCount(); ++num) {
+      TvlPDBaseObject* obj = doc.FetchObject(num);
+      TvlPDDictionary* d = obj ? obj->AsDictionary() : nullptr;
+      if (!d || d->GetName("Type") != "Font") continue;
+      const AnsiString subtype = d->GetName("Subtype");
+      if (subtype.rfind("CIDFontType", 0) == 0) continue;  // descendants of Type0 fonts
+      std::unique_ptr<TvlPDFont> font;
+      ASSERT_NO_THROW(font = TvlPDFont::CreateFont(&doc, nullptr, d, "F")) << "object " << num;
+      if (subtype == "Type0") continue;
+      ASSERT_TRUE(font) << "object " << num;
+      ++fonts;
+      // Subsets name their program; only encrypted files keep it unreadable.
+      if (font->EmbedState() != kNotEmbedded && !doc.IsEncrypted() && font->HasFontFile()) {
+        const std::vector<std::uint8_t>* program = font->GetFontFileStream();
+        ASSERT_NE(program, nullptr) << "object " << num;
+        EXPECT_FALSE(program->empty()) << "object " << num;
+      }
+    }
+  }
+  EXPECT_GT(fonts, 0);
+}
+
+}  // namespace
