@@ -20,6 +20,12 @@
 namespace {
 
 constexpr const char* kArialUnicode = "Arial Unicode MS";
+// A gap between two glyphs on one baseline counts as a word space from this
+// share of the font size on (a space is a quarter to a third of an em, kerns
+// stay well below); beyond the upper share the gap is left to the layout,
+// which treats it as a separation of columns or cells.
+constexpr double kWordGap = 0.18;
+constexpr double kMaxWordGap = 3.0;
 
 // Round to nearest, halves to even (the default floating-point mode).
 int RoundEven(double V) {
@@ -73,6 +79,7 @@ void TvlPDFContentExtractor::StartPage(int APageNumber, const TvlPDState& State)
   Writer->GetCurrentPageSettings().SetHeight(PageHeight);
   Writer->SetMeasurementUnit(muPoint);
   ResetClip();
+  HasLast = false;
   PageNumber = APageNumber;
   if (Parser) Parser->DoPageStart(PageNumber);
 }
@@ -338,10 +345,24 @@ void TvlPDFContentExtractor::DrawGlyph(const TvlPDState& State, uint16_t Unicode
   CTM.TransformDelta(ax, ay, bx, by);
   const double advance = bx / PixelsPerPoint;
 
+  // Producers that position words instead of showing spaces (TeX's TJ
+  // arrays above all) leave a gap where the space was; without a space the
+  // words would run together in the output, so one is put in.
+  const double gap = px - LastEnd;
+  const double size = glyphFont.Size > 0 ? glyphFont.Size : std::fabs(State.FontSize);
+  if (HasLast && ch != ' ' && LastCh != ' ' && std::fabs(py - LastY) < 0.01 &&
+      gap > kWordGap * size && gap < kMaxWordGap * size) {
+    Writer->TextOut(glyphFont, TvlDoubleRect{glyphRect.Left, glyphRect.Top, glyphRect.Left, glyphRect.Top},
+                    LastEnd, py, gap, ContinuesString, ContinuesShow, u' ', State.CharSpacing);
+  }
   Writer->TextOut(glyphFont, glyphRect, px, py, advance, ContinuesString, ContinuesShow, ch,
                   State.CharSpacing);
   ContinuesShow = true;
   ContinuesString = true;
+  HasLast = true;
+  LastEnd = px + advance;
+  LastY = py;
+  LastCh = ch;
 }
 
 TvlDoubleRect TvlPDFContentExtractor::ImageBounds(const TvlPDState& State) const {

@@ -122,4 +122,8 @@ private:
   std::string StringBytes;
   size_t StringPos = 0;
   double ImageSetting = 0;
+  // The glyph emitted last on this page: where it ended, its baseline.
+  bool HasLast = false;
+  double LastEnd = 0, LastY = 0;
+  WideChar LastCh = 0;
 };
