@@ -13,7 +13,6 @@
 #include "platform/vlBase.h"
 #include "platform/vlClasses.h"
 #include "platform/vlGraphics.h"
-#include "entry/vlEvents.h"
 #include "writer/vlDocumentWriter.h"
 
 class TvlFormatter;
@@ -57,9 +56,13 @@ public:
   void SetSubstituteFont(const TFont& Value) { SubstituteFont.Assign(Value); }
 };
 
-// TvlAction and the layout event types (TvlOnElementDetected: Sender is the
-// page, section or column holding the element; TvlOnFontSubstituting:
-// Sender is the formatter) come with the converter's event types.
+// What a host wants done with an element the formatter detected.
+enum TvlAction : uint8_t { acRetain, acLeaveSpace, acDelete };
+
+// Sender is the page, section or column that holds the element.
+using TvlOnElementDetected = TvlEvent<TObject* /*Sender*/, TvlFormatterElement* /*Element*/, TvlAction& /*Action*/>;
+// Sender is the formatter.
+using TvlOnFontSubstituting = TvlEvent<TObject* /*Sender*/, TvlFontSubstitutionEventArgs& /*Args*/>;
 
 enum TvlElementKind : uint8_t {
   ekPage = 0,
