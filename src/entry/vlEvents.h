@@ -3,14 +3,9 @@
 
 #include <cstdint>
 
+#include "formatter/vlFormatterElements.h"  // TvlAction, TvlOnElementDetected, TvlOnFontSubstituting
 #include "platform/vlBase.h"
 #include "platform/vlClasses.h"
-
-class TvlFormatterElement;
-class TvlFontSubstitutionEventArgs;
-
-// What a host wants done with an element the formatter detected.
-enum TvlAction : uint8_t { acRetain, acLeaveSpace, acDelete };
 
 class TvlConverterEventArgs : public TObject {
 public:
@@ -53,9 +48,7 @@ using TvlOnEndJob = TvlEvent<TObject*, TvlEndJobEventArgs&>;
 using TvlOnProgress = TvlEvent<TObject*, TvlProgressEventArgs&>;
 using TvlOnStartPage = TvlEvent<TObject*, TvlPageEventArgs&>;
 using TvlOnEndPage = TvlEvent<TObject*, TvlPageEventArgs&>;
-// Passed to the formatter unchanged: Sender is the page, section or column
-// holding the element / the formatter.
-using TvlOnElementDetected = TvlEvent<TObject*, TvlFormatterElement*, TvlAction&>;
-using TvlOnFontSubstituting = TvlEvent<TObject*, TvlFontSubstitutionEventArgs&>;
+// TvlOnElementDetected and TvlOnFontSubstituting belong to the formatter and
+// are passed to it unchanged.
 // Sender, PageNumber: the parser's page start and end notifications.
 using TvlOnPageNotify = TvlEvent<TObject*, int>;
