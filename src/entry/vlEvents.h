@@ -3,14 +3,13 @@
 
 #include <cstdint>
 
+#include "formatter/vlFormatterElements.h"
 #include "platform/vlBase.h"
 #include "platform/vlClasses.h"
 
-class TvlFormatterElement;
-class TvlFontSubstitutionEventArgs;
-
-// What a host wants done with an element the formatter detected.
-enum TvlAction : uint8_t { acRetain, acLeaveSpace, acDelete };
+// TvlAction, TvlOnElementDetected and TvlOnFontSubstituting, which the
+// converter hands to the formatter unchanged, are defined with the
+// formatter's element model.
 
 class TvlConverterEventArgs : public TObject {
 public:
@@ -53,9 +52,5 @@ using TvlOnEndJob = TvlEvent<TObject*, TvlEndJobEventArgs&>;
 using TvlOnProgress = TvlEvent<TObject*, TvlProgressEventArgs&>;
 using TvlOnStartPage = TvlEvent<TObject*, TvlPageEventArgs&>;
 using TvlOnEndPage = TvlEvent<TObject*, TvlPageEventArgs&>;
-// Passed to the formatter unchanged: Sender is the page, section or column
-// holding the element / the formatter.
-using TvlOnElementDetected = TvlEvent<TObject*, TvlFormatterElement*, TvlAction&>;
-using TvlOnFontSubstituting = TvlEvent<TObject*, TvlFontSubstitutionEventArgs&>;
 // Sender, PageNumber: the parser's page start and end notifications.
 using TvlOnPageNotify = TvlEvent<TObject*, int>;
