@@ -3,13 +3,9 @@
 
 #include <cstdint>
 
-#include "formatter/vlFormatterElements.h"
+#include "formatter/vlFormatterElements.h"  // TvlAction, TvlOnElementDetected, TvlOnFontSubstituting
 #include "platform/vlBase.h"
 #include "platform/vlClasses.h"
-
-// TvlAction, TvlOnElementDetected and TvlOnFontSubstituting, which the
-// converter hands to the formatter unchanged, are defined with the
-// formatter's element model.
 
 class TvlConverterEventArgs : public TObject {
 public:
@@ -52,5 +48,7 @@ using TvlOnEndJob = TvlEvent<TObject*, TvlEndJobEventArgs&>;
 using TvlOnProgress = TvlEvent<TObject*, TvlProgressEventArgs&>;
 using TvlOnStartPage = TvlEvent<TObject*, TvlPageEventArgs&>;
 using TvlOnEndPage = TvlEvent<TObject*, TvlPageEventArgs&>;
+// TvlOnElementDetected and TvlOnFontSubstituting belong to the formatter and
+// are passed to it unchanged.
 // Sender, PageNumber: the parser's page start and end notifications.
 using TvlOnPageNotify = TvlEvent<TObject*, int>;

@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "pdf/content/PDState.h"
+#include "pdf/fonts/PDCMapParser.h"
+#include "pdf/fonts/PDFont.h"
 
 namespace {
 
@@ -173,9 +175,18 @@ void RecordingDevice::BeginString(const TvlPDState&, std::string_view T) {
   Add("BeginString " + Text(T));
 }
 void RecordingDevice::EndString(const TvlPDState&) { Add("EndString"); }
-void RecordingDevice::DrawGlyph(const TvlPDState&, uint16_t U, double X, double Y, double DX, double,
-                                std::string_view Name) {
+void RecordingDevice::DrawGlyph(const TvlPDState& S, uint16_t U, double X, double Y, double DX,
+                                double, std::string_view Name) {
   ++Glyphs;
+  // Count what a reader sees: through the font's ToUnicode map when it has
+  // one (subset fonts number their glyphs), one per character of a ligature.
+  int ink = U != 32 && U != 9 && U != 10 && U != 13 && U != 0xA0 ? 1 : 0;
+  if (S.Font && S.Font->ToUnicode()) {
+    const int mapped = S.Font->ToUnicode()->MapCode(U);
+    if (mapped >= 0) ink = mapped != 32 && mapped != 9 && mapped != 10 && mapped != 13 && mapped != 0xA0;
+  }
+  InkGlyphs += ink;
+  if (S.Font && S.Font->FontKind() == fkType3) ++Type3Glyphs;
   if (Quiet) {
     ++Calls;
     return;
@@ -197,8 +208,14 @@ void RecordingDevice::DrawGlyph(const TvlPDState&, uint16_t U, double X, double 
   Add(std::move(line));
 }
 void RecordingDevice::EndTextObject(const TvlPDState&) { Add("EndTextObject"); }
-void RecordingDevice::DrawImage(const TvlPDState&, TvlPDImage&) { Add("DrawImage"); }
-void RecordingDevice::DrawForm(const TvlPDState&, TvlPDForm&) { Add("DrawForm"); }
+void RecordingDevice::DrawImage(const TvlPDState&, TvlPDImage&) {
+  ++Images;
+  Add("DrawImage");
+}
+void RecordingDevice::DrawForm(const TvlPDState&, TvlPDForm&) {
+  ++Forms;
+  Add("DrawForm");
+}
 void RecordingDevice::BeginAnnotation(const TvlPDState&) { Add("BeginAnnotation"); }
 void RecordingDevice::DrawString(const TvlPDState& S, std::string_view T, double X, double Y) {
   (void)S;

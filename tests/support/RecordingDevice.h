@@ -13,6 +13,10 @@ public:
 
   std::vector<std::string> Log;
   long Glyphs = 0;       // DrawGlyph calls
+  long InkGlyphs = 0;    // DrawGlyph calls for characters other than white space
+  long Type3Glyphs = 0;  // DrawGlyph calls in a Type3 font
+  long Forms = 0;        // DrawForm calls
+  long Images = 0;       // DrawImage calls
   long Calls = 0;        // every call
   bool Accept = true;    // AcceptPage result
   bool Quiet = false;    // count only, keep no log (corpus runs)

@@ -108,6 +108,17 @@ const TvlPDXRefEntry* TvlPDXRef::GetEntry(int32_t Number) const {
   return it == FSparse.end() ? nullptr : &it->second;
 }
 
+std::vector<int32_t> TvlPDXRef::EntryNumbers() const {
+  std::vector<int32_t> out;
+  for (size_t i = 0; i < FDense.size(); ++i)
+    if (FDense[i].IsSet()) out.push_back(static_cast<int32_t>(i));
+  size_t dense = out.size();
+  for (const auto& [n, e] : FSparse)
+    if (e.IsSet()) out.push_back(n);
+  std::sort(out.begin() + static_cast<std::ptrdiff_t>(dense), out.end());
+  return out;
+}
+
 TvlPDXRefEntry* TvlPDXRef::EntryFor(int64_t Number, bool Create) {
   if (Number < 0 || Number >= INT32_MAX) return nullptr;
   if (Number < FDenseLimit) {

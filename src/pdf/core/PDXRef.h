@@ -33,6 +33,8 @@ public:
 
   TvlPDDictionary* GetTrailer() const { return FTrailer.get(); }
   const TvlPDXRefEntry* GetEntry(int32_t Number) const;
+  // Numbers of all entries a section set (free ones included), ascending.
+  std::vector<int32_t> EntryNumbers() const;
   // Highest object number that has an entry, + 1.
   int32_t GetEntryCount() const { return FEntryCount; }
   int32_t HighestObjectNumber = -1;

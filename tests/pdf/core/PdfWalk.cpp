@@ -32,7 +32,7 @@ AnsiString ZlibInflate(const AnsiString& Packed) {
 WalkResult WalkDocument(TvlPDDocument& Doc, bool ReadStreams) {
   WalkResult r;
   TvlPDXRef* xref = Doc.GetBaseDoc()->GetXRef();
-  for (int32_t n = 0; n < xref->GetEntryCount(); ++n) {
+  for (int32_t n : xref->EntryNumbers()) {
     const TvlPDXRefEntry* e = xref->GetEntry(n);
     if (!e || e->EntryType == etFree) continue;
     ++r.Entries;
