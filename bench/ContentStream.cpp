@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,16 @@
 #include "pdf/core/PDBaseObject.h"
 #include "pdf/core/PDDocument.h"
 #include "pdf/pages/PDPage.h"
+
+// Counts heap allocations, to show what interpretation allocates per operator.
+static long gAllocations = 0;
+void* operator new(size_t N) {
+  ++gAllocations;
+  if (void* p = std::malloc(N ? N : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* P) noexcept { std::free(P); }
+void operator delete(void* P, size_t) noexcept { std::free(P); }
 
 namespace {
 
@@ -77,6 +88,7 @@ int main(int argc, char** argv) {
     cs.DisplayData(dev, p.Data, 1, &box, 0, 96, 96);
   }
   dev.Glyphs = 0;
+  const long allocationsBefore = gAllocations;
   const auto start = std::chrono::steady_clock::now();
   for (int r = 0; r < repeat; ++r) {
     for (const PageContent& p : pages) {
@@ -87,11 +99,14 @@ int main(int argc, char** argv) {
   }
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const long allocations = gAllocations - allocationsBefore;
   std::printf("%s: %zu pages, %.1f KB of content, %d passes\n", file.c_str(), pages.size(),
               bytes / 1024.0, repeat);
   std::printf("%ld operators, %ld glyphs in %.3f s: %.2f M operators/s, %.2f M glyphs/s, "
               "%.1f MB/s\n",
               operators, dev.Glyphs, seconds, operators / seconds / 1e6, dev.Glyphs / seconds / 1e6,
               bytes * repeat / seconds / 1e6);
+  std::printf("%ld heap allocations: %.1f per page, %.4f per operator\n", allocations,
+              double(allocations) / (pages.size() * repeat), double(allocations) / operators);
   return 0;
 }

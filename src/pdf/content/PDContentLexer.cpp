@@ -152,6 +152,11 @@ void TvlPDContentLexer::ReadLiteralString(TvlOperand& Out) {
   Out.Start = static_cast<uint32_t>(Pool.size());
   int depth = 1;
   while (P < End) {
+    // Plain bytes are copied as one run.
+    const uint8_t* run = P;
+    while (P < End && *P != '(' && *P != ')' && *P != '\\') ++P;
+    Pool.append(reinterpret_cast<const char*>(run), static_cast<size_t>(P - run));
+    if (P >= End) break;
     uint8_t c = *P++;
     if (c == '(') {
       ++depth;
@@ -192,8 +197,11 @@ void TvlPDContentLexer::ReadHexString(TvlOperand& Out) {
   Out.Hex = true;
   Out.Start = static_cast<uint32_t>(Pool.size());
   while (P < End && *P != '>') {
-    const uint8_t c = *P++;
-    if (kClass[c] != 1) Pool.push_back(static_cast<char>(c));
+    // Copy runs of digits at once; white space inside is dropped.
+    const uint8_t* run = P;
+    while (P < End && *P != '>' && kClass[*P] != 1) ++P;
+    Pool.append(reinterpret_cast<const char*>(run), static_cast<size_t>(P - run));
+    while (P < End && kClass[*P] == 1) ++P;
   }
   if (P < End) ++P;
   Out.Length = static_cast<uint32_t>(Pool.size() - Out.Start);

@@ -349,14 +349,22 @@ void TvlPDContentStream::Op_EX(const TvlOperand*, int) {
 // ---- colour
 
 namespace {
+// The device space an operator installs. A space of that family that the
+// state already owns serves again (a page sets colours thousands of times).
 template <class T>
-std::unique_ptr<TvlPDColorSpace> Make() {
-  return std::make_unique<T>();
+void UseDeviceSpace(TvlPDState& S, bool Fill) {
+  const T probe;
+  if (Fill) {
+    if (!S.OwnsFillColorSpace() || S.FillColorSpace->Family() != probe.Family())
+      S.SetFillColorSpace(std::make_unique<T>());
+  } else if (!S.OwnsStrokeColorSpace() || S.StrokeColorSpace->Family() != probe.Family()) {
+    S.SetStrokeColorSpace(std::make_unique<T>());
+  }
 }
 }  // namespace
 
 void TvlPDContentStream::Op_g(const TvlOperand* O, int) {
-  State->SetFillColorSpace(Make<TvlPDDeviceGrayColorSpace>());
+  UseDeviceSpace<TvlPDDeviceGrayColorSpace>(*State, true);
   FDevice->UpdateFillColorSpace(*State);
   TvlPDColor c{};
   c[0] = ColorComponent(O[0]);
@@ -364,7 +372,7 @@ void TvlPDContentStream::Op_g(const TvlOperand* O, int) {
   FDevice->UpdateFillColor(*State);
 }
 void TvlPDContentStream::Op_G(const TvlOperand* O, int) {
-  State->SetStrokeColorSpace(Make<TvlPDDeviceGrayColorSpace>());
+  UseDeviceSpace<TvlPDDeviceGrayColorSpace>(*State, false);
   FDevice->UpdateStrokeColorSpace(*State);
   TvlPDColor c{};
   c[0] = ColorComponent(O[0]);
@@ -372,7 +380,7 @@ void TvlPDContentStream::Op_G(const TvlOperand* O, int) {
   FDevice->UpdateStrokeColor(*State);
 }
 void TvlPDContentStream::Op_rg(const TvlOperand* O, int) {
-  State->SetFillColorSpace(Make<TvlPDDeviceRGBColorSpace>());
+  UseDeviceSpace<TvlPDDeviceRGBColorSpace>(*State, true);
   FDevice->UpdateFillColorSpace(*State);
   TvlPDColor c{};
   for (int i = 0; i < 3; ++i) c[i] = ColorComponent(O[i]);
@@ -380,7 +388,7 @@ void TvlPDContentStream::Op_rg(const TvlOperand* O, int) {
   FDevice->UpdateFillColor(*State);
 }
 void TvlPDContentStream::Op_RG(const TvlOperand* O, int) {
-  State->SetStrokeColorSpace(Make<TvlPDDeviceRGBColorSpace>());
+  UseDeviceSpace<TvlPDDeviceRGBColorSpace>(*State, false);
   FDevice->UpdateStrokeColorSpace(*State);
   TvlPDColor c{};
   for (int i = 0; i < 3; ++i) c[i] = ColorComponent(O[i]);
@@ -388,7 +396,7 @@ void TvlPDContentStream::Op_RG(const TvlOperand* O, int) {
   FDevice->UpdateStrokeColor(*State);
 }
 void TvlPDContentStream::Op_k(const TvlOperand* O, int) {
-  State->SetFillColorSpace(Make<TvlPDDeviceCMYKColorSpace>());
+  UseDeviceSpace<TvlPDDeviceCMYKColorSpace>(*State, true);
   FDevice->UpdateFillColorSpace(*State);
   TvlPDColor c{};
   for (int i = 0; i < 4; ++i) c[i] = ColorComponent(O[i]);
@@ -396,7 +404,7 @@ void TvlPDContentStream::Op_k(const TvlOperand* O, int) {
   FDevice->UpdateFillColor(*State);
 }
 void TvlPDContentStream::Op_K(const TvlOperand* O, int) {
-  State->SetStrokeColorSpace(Make<TvlPDDeviceCMYKColorSpace>());
+  UseDeviceSpace<TvlPDDeviceCMYKColorSpace>(*State, false);
   FDevice->UpdateStrokeColorSpace(*State);
   TvlPDColor c{};
   for (int i = 0; i < 4; ++i) c[i] = ColorComponent(O[i]);

@@ -9,12 +9,14 @@ void TvlPDPath::MoveTo(double X, double Y) {
 TvlPDSubPath& TvlPDPath::Current() {
   // A segment without any move starts from the pending point (0, 0 at first),
   // which keeps a lone "l" harmless.
-  if (JustMoved || Subpaths.empty()) {
-    Subpaths.emplace_back();
-    Subpaths.back().AddPoint(FirstX, FirstY, false);
+  if (JustMoved || Used == 0) {
+    if (Used == static_cast<int>(Subpaths.size())) Subpaths.emplace_back();
+    Subpaths[Used].Reset();
+    Subpaths[Used].AddPoint(FirstX, FirstY, false);
+    ++Used;
     JustMoved = false;
   }
-  return Subpaths.back();
+  return Subpaths[Used - 1];
 }
 
 void TvlPDPath::LineTo(double X, double Y) {

@@ -20,14 +20,22 @@ public:
   void ClosePath(double& LastX, double& LastY);
 
   std::unique_ptr<TvlPDPath> Clone() const { return std::make_unique<TvlPDPath>(*this); }
-  int SubpathCount() const { return static_cast<int>(Subpaths.size()); }
+  int SubpathCount() const { return Used; }
   // Null beyond the end.
   const TvlPDSubPath* Subpath(int I) const {
     return I >= 0 && I < SubpathCount() ? &Subpaths[I] : nullptr;
   }
-  bool Empty() const { return Subpaths.empty() && !JustMoved; }
+  bool Empty() const { return Used == 0 && !JustMoved; }
+  // Back to an empty path; the storage stays for the next path.
+  void Clear() {
+    for (int i = 0; i < Used; ++i) Subpaths[i].Reset();
+    Used = 0;
+    JustMoved = false;
+    FirstX = FirstY = 0;
+  }
 
 private:
   TvlPDSubPath& Current();
-  std::vector<TvlPDSubPath> Subpaths;
+  std::vector<TvlPDSubPath> Subpaths;  // the first Used are the path's
+  int Used = 0;
 };

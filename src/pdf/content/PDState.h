@@ -83,7 +83,7 @@ public:
   void LineTo(double X, double Y);
   void CurveTo(double X1, double Y1, double X2, double Y2, double X3, double Y3);
   void ClosePath();
-  void ClearPath() { Path = std::make_unique<TvlPDPath>(); }
+  void ClearPath() { Path->Clear(); }
   bool HasCurrentPoint() const { return Path->JustMoved || Path->SubpathCount() > 0; }
   bool HasSubpath() const { return Path->SubpathCount() > 0; }
 
