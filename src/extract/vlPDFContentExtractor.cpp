@@ -149,12 +149,17 @@ TFont TvlPDFContentExtractor::BuildOutputFont(const TvlPDFont& Font) {
   // Fonts stay put while a document is played, but an address can be reused
   // by a later font, so the name and flags are checked too.
   auto& slot = OutputFonts[&Font];
-  if (slot.Built && slot.Flags == flags && slot.Source == source) return slot.Font;
+  if (slot.Built && slot.Flags == flags && slot.Source == source) {
+    OutputFontMatched = slot.Matched;
+    OutputFontDesign = slot.Design;
+    return slot.Font;
+  }
   if (!InstalledFonts) SetInstalledFonts(vl::InstalledFontNames());
   bool bold = false, italic = false;
   const AnsiString name = vlextract::NormaliseFontName(source, bold, italic);
   TFont out;
-  out.Name = InstalledFonts->Match(name);
+  bool matched = false;
+  out.Name = InstalledFonts->Match(name, &matched);
   if (bold) out.Style.Include(fsBold);
   if (italic) out.Style.Include(fsItalic);
   if (Font.IsBold()) {
@@ -163,7 +168,9 @@ TFont TvlPDFContentExtractor::BuildOutputFont(const TvlPDFont& Font) {
   } else if (Font.IsItalic()) {
     out.Style.Include(fsItalic);
   }
-  slot = {true, flags, source, out};
+  slot = {true, flags, source, out, matched, vlextract::DesignFromName(name)};
+  OutputFontMatched = slot.Matched;
+  OutputFontDesign = slot.Design;
   return out;
 }
 
@@ -317,10 +324,14 @@ void TvlPDFContentExtractor::DrawGlyph(const TvlPDState& State, uint16_t Unicode
   }
 
   TFont glyphFont = OutputFont;
-  if (glyphFont.Name == kArialUnicode) {
-    if (State.Font->IsSerif())
+  if (InstalledFonts && glyphFont.Name == InstalledFonts->Fallback() && !OutputFontMatched) {
+    // No installed family has the font's name: keep at least its design.
+    // The name says more than the flags, which many producers leave at
+    // their defaults.
+    const char design = OutputFontDesign;
+    if (design == 'r' || (design == 0 && State.Font->IsSerif()))
       glyphFont.Name = "Times New Roman";
-    else if (State.Font->IsFixedPitch())
+    else if (design == 'm' || (design == 0 && State.Font->IsFixedPitch()))
       glyphFont.Name = "Courier New";
   }
   glyphFont.Size = RoundEven(State.TransformedFontSize() / PixelsPerPoint);

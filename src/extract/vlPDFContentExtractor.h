@@ -107,9 +107,13 @@ private:
     uint8_t Flags = 0;
     AnsiString Source;
     TFont Font;
+    bool Matched = false;  // an installed family has the font's name
+    char Design = 0;       // what the name says (vlextract::DesignFromName)
   };
   std::unordered_map<const TvlPDFont*, OutputFontSlot> OutputFonts;
   TFont OutputFont;
+  bool OutputFontMatched = false;
+  char OutputFontDesign = 0;
   AnsiString MeasureFamily;
   TFontStyles MeasureStyle;
   MeasureFace* Measure = nullptr;

@@ -232,11 +232,15 @@ TEST_F(ExtractorTest, OutputFontsFollowNamesAndFlags) {
     bool Bold, Italic;
   } cases[] = {
       {"ABCDEF+TimesNewRomanPS-BoldMT", "", kFontFlagSerif, "Times New Roman", true, false},
-      {"Frutiger-Light", "", 0, "Arial Unicode MS", false, false},
+      {"Frutiger-Light", "", 0, "Arial", false, false},
       {"Frutiger-Light", "", kFontFlagSerif, "Times New Roman", false, false},
       {"Frutiger-Light", "", kFontFlagFixedPitch, "Courier New", false, false},
       {"X", "CourierNew,Italic", kFontFlagItalic, "Courier New", false, true},
       {"Arial", "", kFontFlagForceBold | kFontFlagItalic, "Arial", true, true},
+      // Unmatched names keep their design, whatever the flags say.
+      {"BAAAAA+NotoSerif-Regular", "", kFontFlagSymbolic, "Times New Roman", false, false},
+      {"ABCDEF+NotoSans-Bold", "", kFontFlagSerif, "Arial", true, false},
+      {"LMMono10-Regular", "", kFontFlagSerif, "Courier New", false, false},
   };
   State->TextMatrix.Set(1, 0, 0, 1, 100, 700);
   for (const Case& c : cases) {
