@@ -145,7 +145,8 @@ void TvlPDFContentExtractor::ClipWithPath(const TvlPDState& State, bool EvenOdd)
 
 TFont TvlPDFContentExtractor::BuildOutputFont(const TvlPDFont& Font) {
   const AnsiString& source = Font.FontName().empty() ? Font.BaseFont() : Font.FontName();
-  const uint8_t flags = (Font.IsBold() ? 1 : 0) | (Font.IsItalic() ? 2 : 0);
+  const uint8_t flags = (Font.IsBold() ? 1 : 0) | (Font.IsItalic() ? 2 : 0) | (Font.IsSerif() ? 4 : 0) |
+                        (Font.IsFixedPitch() ? 8 : 0);
   // Fonts stay put while a document is played, but an address can be reused
   // by a later font, so the name and flags are checked too.
   auto& slot = OutputFonts[&Font];
