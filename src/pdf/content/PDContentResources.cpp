@@ -10,6 +10,7 @@
 #include "pdf/content/PDImage.h"
 #include "pdf/core/FileStream.h"
 #include "pdf/core/PDBaseObject.h"
+#include "pdf/filters/PDFilterManager.h"
 #include "pdf/pages/PDResource.h"
 
 void TvlPDContentStream::Display(TvlPDExportDevice& Device, int PageNumber,
@@ -152,10 +153,23 @@ void TvlPDContentStream::InlineImage() {
     }
   }
   {
+    // Inline images name their filters with the short keys.
+    if (!dict->GetDirect("Filter") && dict->GetDirect("F")) dict->AddValue("Filter", dict->GetCopy("F"));
+    if (!dict->GetDirect("DecodeParms") && dict->GetDirect("DP"))
+      dict->AddValue("DecodeParms", dict->GetCopy("DP"));
     TvlPlatformMemory bytes(AnsiString(reinterpret_cast<const char*>(data) + start, end - start));
-    auto window = std::make_shared<TvlFileStream>(bytes, true, bytes.Size(), 0);
-    TvlPDStream stream(window, std::move(dict));
-    TvlPDImage image(FDoc, &stream, FResources);
+    std::unique_ptr<TvlPDStream> stream;
+    try {
+      stream = TvlPDFilterManager::CreateDecodedStream(
+          dict->CloneDictionary(), std::make_unique<TvlFileStream>(bytes, true, bytes.Size(), 0));
+    } catch (const std::exception&) {
+    }
+    // Filters that cannot be set up leave the data as it is.
+    if (!stream) {
+      stream = std::make_unique<TvlPDStream>(
+          std::make_shared<TvlFileStream>(bytes, true, bytes.Size(), 0), std::move(dict));
+    }
+    TvlPDImage image(FDoc, stream.get(), FResources);
     image.SetInline(true);
     image.SetState(State.get());
     FDevice->DrawImage(*State, image);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "pdf/content/PDContentStream.h"
+#include "pdf/content/PDImage.h"
 #include "pdf/core/PDBaseObject.h"
 #include "pdf/fonts/FontFixture.h"
 #include "pdf/pages/PDResource.h"
@@ -171,6 +172,29 @@ TEST(PDContentStream, StateCarriesAcrossStreams) {
             "BeginTextShow; BeginString A; DrawGlyph U+0041 1,2 +6.67 A; EndString; EndTextShow; "
             "RestoreState 0");
   EXPECT_EQ(second.State->LineWidth, 1);
+}
+
+}  // namespace
+
+namespace {
+
+// Records the stream kind and size an inline image arrives with.
+class ImageDevice : public RecordingDevice {
+public:
+  std::string Seen;
+  void DrawImage(const TvlPDState&, TvlPDImage& Image) override {
+    Seen += std::to_string(Image.StreamKind()) + ":" + std::to_string(Image.GetWidth()) + "x" +
+            std::to_string(Image.GetHeight()) + (Image.IsInline ? " inline" : "") + "; ";
+  }
+};
+
+TEST(PDContentStream, InlineImagesGetTheirFilters) {
+  ImageDevice dev;
+  TvlPDContentStream cs(nullptr, nullptr, nullptr, nullptr);
+  cs.DisplayData(dev, "BI /W 2 /H 1 /BPC 8 /CS /G /F /AHx ID 00FF> EI "
+                      "BI /W 1 /H 1 /F [/RL] ID \x00A\x80 EI 4 w", 1, nullptr, 0, 72, 72);
+  EXPECT_EQ(dev.Seen, "1:2x1 inline; 4:1x1 inline; ");
+  EXPECT_EQ(dev.Operators(), "UpdateLineWidth 4");
 }
 
 }  // namespace
