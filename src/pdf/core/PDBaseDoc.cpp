@@ -1,6 +1,7 @@
 #include "pdf/core/PDBaseDoc.h"
 
 #include "pdf/core/PDModelException.h"
+#include "pdf/security/CryptStream.h"
 
 TvlPDBaseDoc::TvlPDBaseDoc() = default;
 TvlPDBaseDoc::~TvlPDBaseDoc() = default;
@@ -15,6 +16,13 @@ void TvlPDBaseDoc::Load(TvlPlatformStream& Stream, const AnsiString& Password) {
   FEncrypt = GetEncrypt();
   FIsEncrypted = FEncrypt != nullptr;
   FPassword = Password;
+  if (FEncrypt) {
+    try {
+      SetSecurity(OpenStandardSecurity(*FEncrypt, FTrailer.get(), Password));  // or ExInvalidPassword
+    } catch (const ExUnsupportedSecurity&) {
+      // Another handler: the structure loads, the data stays as stored.
+    }
+  }
 }
 
 void TvlPDBaseDoc::SetSecurity(std::unique_ptr<TvlPDSecurity> Security) {

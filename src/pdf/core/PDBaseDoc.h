@@ -16,8 +16,9 @@ public:
   ~TvlPDBaseDoc() override;
 
   // Reads the cross-reference of Stream (not owned) and the trailer. An
-  // encrypted document loads its structure; strings and streams stay as
-  // stored until a security handler is plugged in.
+  // encrypted document gets the standard security handler (ExInvalidPassword
+  // when neither the empty password nor Password opens it); with another
+  // handler only its structure loads.
   void Load(TvlPlatformStream& Stream, const AnsiString& Password);
   // Through the cache; the object belongs to the document.
   TvlPDBaseObject* FetchObject(int32_t Number) override;

@@ -122,7 +122,7 @@ TvlPDObjectPtr TvlPDParser::ReadStream(std::unique_ptr<TvlPDDictionary> Dict,
   else
     dataLength = length + kLengthSlack;
   std::unique_ptr<TvlStream> data = base->CreateSubStream(start, dataLength, true);
-  if (Ctx && FSecurity) data = FSecurity->DecryptStream(std::move(data), *Ctx);
+  if (Ctx && FSecurity) data = FSecurity->DecryptStream(std::move(data), *Dict, *Ctx);
   auto result = TvlPDFilterManager::CreateDecodedStream(std::move(Dict), std::move(data));
   if (!result) return std::make_unique<TvlPDError>();
   return result;

@@ -19,7 +19,9 @@ class TvlPDSecurity {
 public:
   virtual ~TvlPDSecurity() = default;
   virtual AnsiString DecryptString(const AnsiString& Bytes, const TvlPDObjectContext& Ctx) = 0;
+  // Dict is the stream's dictionary (some streams stay unencrypted).
   virtual std::unique_ptr<TvlStream> DecryptStream(std::unique_ptr<TvlStream> Data,
+                                                   const TvlPDDictionary& Dict,
                                                    const TvlPDObjectContext& Ctx) = 0;
 };
 
