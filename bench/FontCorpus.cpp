@@ -164,6 +164,8 @@ public:
   }
 
   std::u16string raw, final;
+  // Every string shown, for timing the decoding alone.
+  std::vector<std::pair<TvlPDFont*, WideString>> shows;
 
 private:
   static std::string Read(TvlPDStream* s) {
@@ -185,6 +187,7 @@ private:
     if (!font) return;
     WideString text(bytes.begin(), bytes.end());
     for (auto& ch : text) ch &= 0xFF;
+    shows.emplace_back(font, text);
     for (int i = 1; i <= static_cast<int>(text.size());) {
       int len = 1;
       std::uint16_t u = 0;
@@ -335,8 +338,8 @@ int main(int argc, char** argv) {
   for (auto& e : fs::directory_iterator(dir))
     if (e.path().extension() == ".pdf") files.push_back(e.path());
   std::sort(files.begin(), files.end());
-  std::printf("%-40s %11s %5s %4s %8s %13s %13s %8s\n", "file", "fonts", "cid", "err", "chars", "raw rec/prec",
-              "final rec/prec", "build ms");
+  std::printf("%-40s %11s %5s %4s %8s %13s %13s %8s %7s\n", "file", "fonts", "cid", "err", "chars", "raw rec/prec",
+              "final rec/prec", "build ms", "ns/char");
   double sumRaw = 0, sumFinal = 0;
   int n = 0;
   for (const fs::path& pdf : files) {
@@ -401,12 +404,35 @@ int main(int argc, char** argv) {
       for (auto& [ch, k] : gotRaw) ours += k;
       for (auto& [ch, k] : gotFinal) oursFinal += k;
     }
+    // Decoding speed: every shown string decoded again, 20 passes.
+    double nsPerChar = 0;
+    {
+      long long decoded = 0;
+      std::uint32_t sink = 0;
+      auto t0 = std::chrono::steady_clock::now();
+      for (int pass = 0; pass < 20; ++pass) {
+        for (const auto& [f, text] : dec.shows) {
+          for (int i = 1; i <= static_cast<int>(text.size());) {
+            int len = 1;
+            std::uint16_t u = 0;
+            std::string_view g;
+            double w, r1, r2, r3;
+            if (!f->DecodeChar(text, i, len, u, g, w, r1, r2, r3)) break;
+            sink += u + static_cast<std::uint32_t>(w);
+            ++decoded;
+            i += len;
+          }
+        }
+      }
+      double secs = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+      if (decoded) nsPerChar = secs * 1e9 / double(decoded) + (sink == 0xFFFFFFFF ? 1 : 0);
+    }
     auto ratio = [](long long a, long long b) { return b ? double(a) / double(b) : 1.0; };
     char fonts[32];
     std::snprintf(fonts, sizeof fonts, "%d/%d", c.built, c.fontDicts);
-    std::printf("%-40s %11s %5d %4d %8lld   %.3f/%.3f   %.3f/%.3f %8.2f\n", pdf.filename().c_str(), fonts,
+    std::printf("%-40s %11s %5d %4d %8lld   %.3f/%.3f   %.3f/%.3f %8.2f %7.1f\n", pdf.filename().c_str(), fonts,
                 c.composite, c.errors, c.chars, ratio(matchRaw, expected), ratio(matchRaw, ours),
-                ratio(matchFinal, expected), ratio(matchFinal, oursFinal), c.buildSeconds * 1000);
+                ratio(matchFinal, expected), ratio(matchFinal, oursFinal), c.buildSeconds * 1000, nsPerChar);
     sumRaw += ratio(matchRaw, expected);
     sumFinal += ratio(matchFinal, expected);
     ++n;

@@ -48,11 +48,15 @@ TvlInstalledFonts::TvlInstalledFonts(std::vector<AnsiString> Names) : Names_(std
     for (char c : n)
       if (c != ' ') compact += c;
     CompactLower_.push_back(Lower(compact));
-    if (!n.empty() && arialUnicode.find(Lower(n)) != AnsiString::npos) ArialUnicodeListed_ = true;
+    if (!n.empty() && arialUnicode.find(Lower(n)) != AnsiString::npos) {
+      ArialUnicodeListed_ = true;
+      if (n.size() > Fallback_.size()) Fallback_ = n;
+    }
   }
+  if (Fallback_.empty() && !Names_.empty()) Fallback_ = Names_.front();
 }
 
-AnsiString TvlInstalledFonts::Match(const AnsiString& Normalised) const {
+AnsiString TvlInstalledFonts::Match(const AnsiString& Normalised, bool* Found) const {
   const AnsiString name = Lower(Normalised);
   const AnsiString* best = nullptr;
   for (size_t i = 0; i < Names_.size(); ++i) {
@@ -60,9 +64,22 @@ AnsiString TvlInstalledFonts::Match(const AnsiString& Normalised) const {
     if (CompactLower_[i].empty() || name.find(CompactLower_[i]) == AnsiString::npos) continue;
     if (!best || Names_[i].size() > best->size()) best = &Names_[i];
   }
-  if (best) return *best;
-  if (ArialUnicodeListed_) return "Arial Unicode MS";
-  return Names_.empty() ? AnsiString() : Names_.front();
+  if (Found) *Found = best != nullptr;
+  return best ? *best : Fallback_;
+}
+
+char DesignFromName(const AnsiString& Name) {
+  const AnsiString n = Lower(Name);
+  auto has = [&](const char* w) { return n.find(w) != AnsiString::npos; };
+  if (has("mono") || has("courier") || has("typewriter") || has("consol")) return 'm';
+  if (has("sans") || has("gothic") || has("arial") || has("helvet") || has("grotesk") ||
+      has("verdana") || has("tahoma") || has("calibri"))
+    return 's';
+  if (has("serif") || has("roman") || has("times") || has("georgia") || has("garamond") ||
+      has("palatino") || has("baskerville") || has("cambria") || has("minion") || has("book") ||
+      has("mincho") || has("song") || has("ming"))
+    return 'r';
+  return 0;
 }
 
 int ColorComponentToByte(int32_t Value) {

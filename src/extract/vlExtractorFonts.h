@@ -20,17 +20,28 @@ public:
   const std::vector<AnsiString>& Names() const { return Names_; }
   // Some installed name is contained, ignoring case, in "Arial Unicode MS".
   bool ArialUnicodeListed() const { return ArialUnicodeListed_; }
+  // The family used when no installed name matches: "Arial Unicode MS"
+  // when it is installed; otherwise, when a name contained in it is (Arial),
+  // the longest such name, so that the output names a font the reader has;
+  // else the first installed name (empty when none is installed).
+  const AnsiString& Fallback() const { return Fallback_; }
   // The installed family for a normalised PDF font name: the longest
   // installed name whose space-free form the name contains (ignoring case);
-  // without one "Arial Unicode MS" when that is listed, else the first
-  // installed name (empty when none is installed).
-  AnsiString Match(const AnsiString& Normalised) const;
+  // without one the fallback. Found (when given) says whether a name matched.
+  AnsiString Match(const AnsiString& Normalised, bool* Found = nullptr) const;
 
 private:
   std::vector<AnsiString> Names_;
   std::vector<AnsiString> CompactLower_;
   bool ArialUnicodeListed_ = false;
+  AnsiString Fallback_;
 };
+
+// What a font's name says about its design, for fonts matched to no
+// installed family: 'm' fixed pitch (Mono, Courier, Typewriter), 's' sans
+// serif (Sans, Gothic, Arial, Helvetica), 'r' serif (Serif, Roman, Times
+// and other common book faces), 0 when the name does not tell.
+char DesignFromName(const AnsiString& Name);
 
 // A 16.16 colour component as a byte: round(v * 255 / 65536), halves to
 // even, clamped to 0..255.

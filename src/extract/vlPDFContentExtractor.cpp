@@ -20,6 +20,12 @@
 namespace {
 
 constexpr const char* kArialUnicode = "Arial Unicode MS";
+// A gap between two glyphs on one baseline counts as a word space from this
+// share of the font size on (a space is a quarter to a third of an em, kerns
+// stay well below); beyond the upper share the gap is left to the layout,
+// which treats it as a separation of columns or cells.
+constexpr double kWordGap = 0.18;
+constexpr double kMaxWordGap = 3.0;
 
 // Round to nearest, halves to even (the default floating-point mode).
 int RoundEven(double V) {
@@ -73,6 +79,7 @@ void TvlPDFContentExtractor::StartPage(int APageNumber, const TvlPDState& State)
   Writer->GetCurrentPageSettings().SetHeight(PageHeight);
   Writer->SetMeasurementUnit(muPoint);
   ResetClip();
+  HasLast = false;
   PageNumber = APageNumber;
   if (Parser) Parser->DoPageStart(PageNumber);
 }
@@ -138,16 +145,22 @@ void TvlPDFContentExtractor::ClipWithPath(const TvlPDState& State, bool EvenOdd)
 
 TFont TvlPDFContentExtractor::BuildOutputFont(const TvlPDFont& Font) {
   const AnsiString& source = Font.FontName().empty() ? Font.BaseFont() : Font.FontName();
-  const uint8_t flags = (Font.IsBold() ? 1 : 0) | (Font.IsItalic() ? 2 : 0);
+  const uint8_t flags = (Font.IsBold() ? 1 : 0) | (Font.IsItalic() ? 2 : 0) | (Font.IsSerif() ? 4 : 0) |
+                        (Font.IsFixedPitch() ? 8 : 0);
   // Fonts stay put while a document is played, but an address can be reused
   // by a later font, so the name and flags are checked too.
   auto& slot = OutputFonts[&Font];
-  if (slot.Built && slot.Flags == flags && slot.Source == source) return slot.Font;
+  if (slot.Built && slot.Flags == flags && slot.Source == source) {
+    OutputFontMatched = slot.Matched;
+    OutputFontDesign = slot.Design;
+    return slot.Font;
+  }
   if (!InstalledFonts) SetInstalledFonts(vl::InstalledFontNames());
   bool bold = false, italic = false;
   const AnsiString name = vlextract::NormaliseFontName(source, bold, italic);
   TFont out;
-  out.Name = InstalledFonts->Match(name);
+  bool matched = false;
+  out.Name = InstalledFonts->Match(name, &matched);
   if (bold) out.Style.Include(fsBold);
   if (italic) out.Style.Include(fsItalic);
   if (Font.IsBold()) {
@@ -156,7 +169,9 @@ TFont TvlPDFContentExtractor::BuildOutputFont(const TvlPDFont& Font) {
   } else if (Font.IsItalic()) {
     out.Style.Include(fsItalic);
   }
-  slot = {true, flags, source, out};
+  slot = {true, flags, source, out, matched, vlextract::DesignFromName(name)};
+  OutputFontMatched = slot.Matched;
+  OutputFontDesign = slot.Design;
   return out;
 }
 
@@ -310,10 +325,14 @@ void TvlPDFContentExtractor::DrawGlyph(const TvlPDState& State, uint16_t Unicode
   }
 
   TFont glyphFont = OutputFont;
-  if (glyphFont.Name == kArialUnicode) {
-    if (State.Font->IsSerif())
+  if (InstalledFonts && glyphFont.Name == InstalledFonts->Fallback() && !OutputFontMatched) {
+    // No installed family has the font's name: keep at least its design.
+    // The name says more than the flags, which many producers leave at
+    // their defaults.
+    const char design = OutputFontDesign;
+    if (design == 'r' || (design == 0 && State.Font->IsSerif()))
       glyphFont.Name = "Times New Roman";
-    else if (State.Font->IsFixedPitch())
+    else if (design == 'm' || (design == 0 && State.Font->IsFixedPitch()))
       glyphFont.Name = "Courier New";
   }
   glyphFont.Size = RoundEven(State.TransformedFontSize() / PixelsPerPoint);
@@ -338,10 +357,24 @@ void TvlPDFContentExtractor::DrawGlyph(const TvlPDState& State, uint16_t Unicode
   CTM.TransformDelta(ax, ay, bx, by);
   const double advance = bx / PixelsPerPoint;
 
+  // Producers that position words instead of showing spaces (TeX's TJ
+  // arrays above all) leave a gap where the space was; without a space the
+  // words would run together in the output, so one is put in.
+  const double gap = px - LastEnd;
+  const double size = glyphFont.Size > 0 ? glyphFont.Size : std::fabs(State.FontSize);
+  if (HasLast && ch != ' ' && LastCh != ' ' && std::fabs(py - LastY) < 0.01 &&
+      gap > kWordGap * size && gap < kMaxWordGap * size) {
+    Writer->TextOut(glyphFont, TvlDoubleRect{glyphRect.Left, glyphRect.Top, glyphRect.Left, glyphRect.Top},
+                    LastEnd, py, gap, ContinuesString, ContinuesShow, u' ', State.CharSpacing);
+  }
   Writer->TextOut(glyphFont, glyphRect, px, py, advance, ContinuesString, ContinuesShow, ch,
                   State.CharSpacing);
   ContinuesShow = true;
   ContinuesString = true;
+  HasLast = true;
+  LastEnd = px + advance;
+  LastY = py;
+  LastCh = ch;
 }
 
 TvlDoubleRect TvlPDFContentExtractor::ImageBounds(const TvlPDState& State) const {

@@ -107,9 +107,13 @@ private:
     uint8_t Flags = 0;
     AnsiString Source;
     TFont Font;
+    bool Matched = false;  // an installed family has the font's name
+    char Design = 0;       // what the name says (vlextract::DesignFromName)
   };
   std::unordered_map<const TvlPDFont*, OutputFontSlot> OutputFonts;
   TFont OutputFont;
+  bool OutputFontMatched = false;
+  char OutputFontDesign = 0;
   AnsiString MeasureFamily;
   TFontStyles MeasureStyle;
   MeasureFace* Measure = nullptr;
@@ -122,4 +126,8 @@ private:
   std::string StringBytes;
   size_t StringPos = 0;
   double ImageSetting = 0;
+  // The glyph emitted last on this page: where it ended, its baseline.
+  bool HasLast = false;
+  double LastEnd = 0, LastY = 0;
+  WideChar LastCh = 0;
 };

@@ -1,16 +1,26 @@
 #include "e2e/ConvertSupport.h"
 
-#include "entry/vlExport.h"
+#include <exception>
+
+#include "entry/vlPDFConverter.h"
 
 namespace vltest {
 
 std::string ConvertPdf(const std::string& pdf, const std::string& rtf, const std::string& range,
                        const std::string& password) {
-  (void)password;
-  const char* in = pdf.c_str();
-  const char* out = rtf.c_str();
-  const char* r = range.c_str();
-  return VelmoraPDFtoRTF(&in, &out, &r) == -1 ? "" : "conversion failed";
+  try {
+    TvlPDFConverter converter;
+    converter.SetInputFileName(pdf);
+    converter.SetOutputFileName(rtf);
+    converter.OutputSettings().PageRange = range;
+    if (!password.empty())
+      converter.SetOnNeedPassword([password](TObject*, AnsiString& p) { p = password; });
+    converter.Convert();
+    return "";
+  } catch (const std::exception& e) {
+    const std::string message = e.what();
+    return message.empty() ? "conversion failed" : message;
+  }
 }
 
 }  // namespace vltest

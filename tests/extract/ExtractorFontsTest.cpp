@@ -40,9 +40,16 @@ TEST(ExtractorFonts, MatchesInstalledFamilies) {
       {"timesnewroman", "Times New Roman"},        // case is ignored
       {"ArialBlack", "Arial Black"},
       {"CourierNew", "Courier New"},
-      {"FrutigerLight", "Arial Unicode MS"},  // no candidate, Arial is listed
+      {"FrutigerLight", "Arial"},  // no candidate: the name contained in "Arial Unicode MS"
   };
   for (const Case& c : cases) EXPECT_EQ(fonts.Match(c.name), c.family) << c.name;
+
+  bool found = true;
+  fonts.Match("FrutigerLight", &found);
+  EXPECT_FALSE(found);
+  fonts.Match("ArialBlack", &found);
+  EXPECT_TRUE(found);
+  EXPECT_EQ(TvlInstalledFonts({"Arial", "Arial Unicode MS"}).Match("Frutiger"), "Arial Unicode MS");
 
   const TvlInstalledFonts others({"", "DejaVu Sans", "Liberation Serif"});
   EXPECT_FALSE(others.ArialUnicodeListed());
@@ -59,4 +66,15 @@ TEST(ExtractorFonts, RoundsColourComponentsHalfToEven) {
     int out;
   } cases[] = {{0, 0}, {32768, 128}, {65536, 255}, {-100, 0}, {70000, 255}, {257, 1}, {128, 0}};
   for (const Case& c : cases) EXPECT_EQ(vlextract::ColorComponentToByte(c.in), c.out) << c.in;
+}
+
+TEST(ExtractorFonts, DesignFromName) {
+  struct Case {
+    const char* name;
+    char design;
+  } cases[] = {{"BAAAAANotoSerifRegular", 'r'}, {"EVYXLFLMRoman9Regular", 'r'},
+               {"NotoSansDisplay", 's'},        {"DejaVuSansMono", 'm'},
+               {"LMMono10Regular", 'm'},        {"CourierStd", 'm'},
+               {"Frutiger", 0},                 {"HelveticaNeue", 's'}};
+  for (const Case& c : cases) EXPECT_EQ(vlextract::DesignFromName(c.name), c.design) << c.name;
 }

@@ -232,11 +232,15 @@ TEST_F(ExtractorTest, OutputFontsFollowNamesAndFlags) {
     bool Bold, Italic;
   } cases[] = {
       {"ABCDEF+TimesNewRomanPS-BoldMT", "", kFontFlagSerif, "Times New Roman", true, false},
-      {"Frutiger-Light", "", 0, "Arial Unicode MS", false, false},
+      {"Frutiger-Light", "", 0, "Arial", false, false},
       {"Frutiger-Light", "", kFontFlagSerif, "Times New Roman", false, false},
       {"Frutiger-Light", "", kFontFlagFixedPitch, "Courier New", false, false},
       {"X", "CourierNew,Italic", kFontFlagItalic, "Courier New", false, true},
       {"Arial", "", kFontFlagForceBold | kFontFlagItalic, "Arial", true, true},
+      // Unmatched names keep their design, whatever the flags say.
+      {"BAAAAA+NotoSerif-Regular", "", kFontFlagSymbolic, "Times New Roman", false, false},
+      {"ABCDEF+NotoSans-Bold", "", kFontFlagSerif, "Arial", true, false},
+      {"LMMono10-Regular", "", kFontFlagSerif, "Courier New", false, false},
   };
   State->TextMatrix.Set(1, 0, 0, 1, 100, 700);
   for (const Case& c : cases) {
@@ -322,4 +326,30 @@ TEST_F(ExtractorTest, ImagesLandOnTheirUnitSquare) {
   EXPECT_DOUBLE_EQ(r.Top, 92);
   EXPECT_DOUBLE_EQ(r.Right, 250);
   EXPECT_DOUBLE_EQ(r.Bottom, 192);
+}
+
+TEST_F(ExtractorTest, WordGapsBecomeSpaces) {
+  State->TextMatrix.Set(1, 0, 0, 1, 100, 700);
+  // Glyphs 6 points wide in a 12-point font, placed with gaps in points.
+  struct Case {
+    double Gap;
+    bool Space;
+  } cases[] = {{0, false}, {0.6, false}, {4, true}, {24, true}, {60, false}};
+  for (const Case& c : cases) {
+    Writer.Glyphs.clear();
+    Start();
+    State->TextMatrix.Set(1, 0, 0, 1, 100, 700);
+    Extractor.BeginTextShow(*State);
+    Extractor.BeginString(*State, "ab");
+    State->GlyphWidth = 6;
+    Extractor.DrawGlyph(*State, 'a', 0, 0, 6, 0, "");
+    Extractor.DrawGlyph(*State, 'b', 6 + c.Gap, 0, 6, 0, "");
+    std::u16string text;
+    for (const Glyph& g : Writer.Glyphs) text += g.Ch;
+    EXPECT_EQ(text, c.Space ? u"a b" : u"ab") << c.Gap;
+    if (c.Space) {
+      EXPECT_DOUBLE_EQ(Writer.Glyphs[1].X, 106);
+      EXPECT_NEAR(Writer.Glyphs[1].Width, c.Gap, 1e-9);
+    }
+  }
 }
