@@ -1,6 +1,7 @@
 #include "pdf/security/Decrypt.h"
 
 #include <cstring>
+#include <vector>
 
 const uint8_t kPasswordPadding[32] = {0x28, 0xBF, 0x4E, 0x5E, 0x4E, 0x75, 0x8A, 0x41,
                                       0x64, 0x00, 0x4E, 0x56, 0xFF, 0xFA, 0x01, 0x08,
@@ -388,43 +389,45 @@ bool TvlDecrypt::AuthenticateOwner(const AnsiString& Password, AnsiString& UserP
 bool TvlDecrypt::CheckPassword(TvlEncryptionSettings& Result, const AnsiString& Password) {
   Result = FSettings;
   Result.Level = FSettings.KeyLength > 5 ? el128Bit : el40Bit;
-  AnsiString user;
-  bool asUser = AuthenticateUser("");
-  if (asUser)
-    user.clear();
-  else if (!Password.empty() && AuthenticateUser(Password)) {
-    asUser = true;
-    user = Password;
-  }
-  if (asUser) {
-    const uint32_t p = static_cast<uint32_t>(FSettings.PermissionFlags);
-    TvlUserPermissions perms = kAllPermissions;
-    auto drop = [&](int Bit, TvlUserPermissionsType T) {
-      if (!(p & (1u << (Bit - 1)))) perms &= uint8_t(~(1u << T));
-    };
-    drop(3, AllowPrint);
-    drop(4, AllowModify);
-    drop(5, AllowCopy);
-    drop(6, AllowAnnotation);
-    if (FSettings.Revision >= 3) {
-      drop(9, AllowFormFill);
-      drop(10, AllowAccessibility);
-      drop(11, AllowDocAssembly);
-      drop(12, AllowHighResPrint);
+  // Blanks typed around a password are forgiven when the exact text fails.
+  size_t b = Password.find_first_not_of(" \t\r\n"), e = Password.find_last_not_of(" \t\r\n");
+  const AnsiString trimmed = b == AnsiString::npos ? AnsiString() : Password.substr(b, e - b + 1);
+  std::vector<AnsiString> tries = {AnsiString()};
+  if (!Password.empty()) tries.push_back(Password);
+  if (trimmed != Password && !trimmed.empty()) tries.push_back(trimmed);
+  for (size_t t = 0; t < tries.size(); ++t) {
+    const AnsiString& pw = tries[t];
+    AnsiString user;
+    if (AuthenticateUser(pw)) {
+      const uint32_t p = static_cast<uint32_t>(FSettings.PermissionFlags);
+      TvlUserPermissions perms = kAllPermissions;
+      auto drop = [&](int Bit, TvlUserPermissionsType T) {
+        if (!(p & (1u << (Bit - 1)))) perms &= uint8_t(~(1u << T));
+      };
+      drop(3, AllowPrint);
+      drop(4, AllowModify);
+      drop(5, AllowCopy);
+      drop(6, AllowAnnotation);
+      if (FSettings.Revision >= 3) {
+        drop(9, AllowFormFill);
+        drop(10, AllowAccessibility);
+        drop(11, AllowDocAssembly);
+        drop(12, AllowHighResPrint);
+      }
+      Result.Enabled = true;
+      Result.UserPassword = pw;
+      Result.UserPermissions = perms;
+      Result.OpenedWithOwnerPassword = 0;
+      return true;
     }
-    Result.Enabled = true;
-    Result.UserPassword = user;
-    Result.UserPermissions = perms;
-    Result.OpenedWithOwnerPassword = 0;
-    return true;
-  }
-  if (AuthenticateOwner(Password, user)) {
-    Result.Enabled = true;
-    Result.OwnerPassword = Password;
-    Result.UserPassword = user;
-    Result.UserPermissions = kAllPermissions;
-    Result.OpenedWithOwnerPassword = 1;
-    return true;
+    if (t > 0 && AuthenticateOwner(pw, user)) {
+      Result.Enabled = true;
+      Result.OwnerPassword = pw;
+      Result.UserPassword = user;
+      Result.UserPermissions = kAllPermissions;
+      Result.OpenedWithOwnerPassword = 1;
+      return true;
+    }
   }
   return false;
 }
