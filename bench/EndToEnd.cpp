@@ -46,6 +46,7 @@ int Spawn(const std::vector<std::string>& argv, rusage* usage) {
   std::vector<char*> args;
   for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
   args.push_back(nullptr);
+  std::fflush(nullptr);  // the child must not write out our buffered output again
   const pid_t pid = fork();
   if (pid == 0) {
     std::freopen("/dev/null", "w", stdout);
@@ -88,8 +89,16 @@ std::vector<Doc> Corpus(const std::string& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 4 && std::string(argv[1]) == "--convert-one")
-    return ConvertOne(argv[2], argv[3]) == -1 ? 0 : 1;
+  if (argc == 4 && std::string(argv[1]) == "--convert-one") {
+    const int rc = ConvertOne(argv[2], argv[3]) == -1 ? 0 : 1;
+    // The high-water mark of this process image alone (ru_maxrss would
+    // include the forking parent's pages).
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+      if (line.rfind("VmHWM:", 0) == 0) std::fprintf(stderr, "%s\n", line.c_str());
+    return rc;
+  }
 
   std::string dir = VL_SOURCE_DIR "/../shared/corpus";
   int repeat = 3;
@@ -109,6 +118,36 @@ int main(int argc, char** argv) {
                               .string();
   fs::create_directories(tmp);
 
+  // Peak memory of single conversions in fresh processes: the largest file
+  // and the longest document.
+  std::vector<const Doc*> heavy;
+  if (!docs.empty()) {
+    heavy.push_back(&*std::max_element(docs.begin(), docs.end(), [](const Doc& a, const Doc& b) {
+      return a.Bytes < b.Bytes;
+    }));
+    const Doc* longest = &*std::max_element(
+        docs.begin(), docs.end(), [](const Doc& a, const Doc& b) { return a.Pages < b.Pages; });
+    if (longest != heavy[0]) heavy.push_back(longest);
+  }
+  const std::string self = fs::read_symlink("/proc/self/exe").string();
+  for (const Doc* d : heavy) {
+    rusage ours{}, peer{};
+    const std::string err = tmp + "/peak.err";
+    const int rc = Spawn({"/bin/sh", "-c",
+                          "exec \"$0\" --convert-one \"$1\" \"$2\" 2>\"$3\"", self,
+                          d->Pdf, tmp + "/peak.rtf", err},
+                         &ours);
+    std::ifstream e(err);
+    std::string hwm;
+    std::getline(e, hwm);
+    Spawn({"pdftotext", "-layout", d->Pdf, tmp + "/peak.txt"}, &peer);
+    // Measured before any conversion in this process, so the forked copy
+    // of it that ru_maxrss also counts is small.
+    std::printf("peak memory %s (%ju bytes, %d pages): ours %s%s (ru_maxrss %ld KiB), pdftotext "
+                "ru_maxrss %ld KiB\n",
+                d->Name.c_str(), d->Bytes, d->Pages, hwm.c_str(), rc == 0 ? "" : " (failed)",
+                ours.ru_maxrss, peer.ru_maxrss);
+  }
   std::printf("%-36s %6s %10s %10s %7s\n", "file", "pages", "ours ms", "pdftotext", "ratio");
   double oursTotal = 0, peerTotal = 0;
   int pages = 0, failed = 0;
@@ -139,25 +178,6 @@ int main(int argc, char** argv) {
               peerTotal);
   std::printf("time ratio ours/pdftotext %.2f\n", oursTotal / peerTotal);
 
-  // Peak memory of single conversions in fresh processes: the largest file
-  // and the longest document.
-  std::vector<const Doc*> heavy;
-  if (!docs.empty()) {
-    heavy.push_back(&*std::max_element(docs.begin(), docs.end(), [](const Doc& a, const Doc& b) {
-      return a.Bytes < b.Bytes;
-    }));
-    const Doc* longest = &*std::max_element(
-        docs.begin(), docs.end(), [](const Doc& a, const Doc& b) { return a.Pages < b.Pages; });
-    if (longest != heavy[0]) heavy.push_back(longest);
-  }
-  for (const Doc* d : heavy) {
-    rusage ours{}, peer{};
-    const int rc = Spawn({"/proc/self/exe", "--convert-one", d->Pdf, tmp + "/peak.rtf"}, &ours);
-    Spawn({"pdftotext", "-layout", d->Pdf, tmp + "/peak.txt"}, &peer);
-    std::printf("peak memory %s (%ju bytes, %d pages): ours %ld KiB%s, pdftotext %ld KiB\n",
-                d->Name.c_str(), d->Bytes, d->Pages, ours.ru_maxrss, rc == 0 ? "" : " (failed)",
-                peer.ru_maxrss);
-  }
   std::error_code ec;
   fs::remove_all(tmp, ec);
   return 0;

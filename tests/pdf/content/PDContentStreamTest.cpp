@@ -140,7 +140,7 @@ TEST(PDContentStream, MalformedContentNeverEscapes) {
       std::string(100000, '['),
       std::string(50000, ')') + " 3 w",
       "/F1 1e400 Tf (A) Tj 99999999999999999999 w -- 5 w .5.5 w",
-      std::string("\0\xff\x01 BT\0ET", 11),
+      std::string("\0\xff\x01 BT\0ET", 9),
       "/F1 10 Tf <zz> Tj <> Tj () Tj [] TJ",
   };
   for (const std::string& c : cases) EXPECT_NO_THROW(f.Play(c)) << c.substr(0, 40);
