@@ -21,7 +21,8 @@ struct Floor {
 };
 
 // Per-document floors, a little below what the output measures. The zeros
-// are documents whose text does not come through yet: encrypted files, and Type3 text, which the extractor never gets.
+// are documents whose text does not come through yet: encrypted files,
+// and Type3 text, which the extractor never gets.
 const std::map<std::string, Floor>& Floors() {
   static const std::map<std::string, Floor> floors = {
       {"cairo-svg-poster", {0.95, 0.92}},
