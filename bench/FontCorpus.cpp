@@ -3,8 +3,8 @@
 //
 //   bench_FontCorpus [DIR]        (default: the shared corpus beside the repo)
 //
-// Per file: fonts built / font dictionaries (composite fonts are counted
-// apart), build errors, characters decoded, and the share of pdftotext's
+// Per file: fonts built / font dictionaries, how many of them are composite,
+// build errors, characters decoded, and the share of pdftotext's
 // characters found among ours (recall) and of ours found in pdftotext's
 // (precision), as multisets of non-space characters. "raw" is DecodeChar's
 // value; "final" applies the ToUnicode and glyph-name steps that the content
@@ -369,9 +369,8 @@ int main(int argc, char** argv) {
         c.buildSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
         if (font) {
           ++c.built;
+          if (font->IsCIDFont()) ++c.composite;
           font->GetFontFileStream();
-        } else if (d->GetName("Subtype") == "Type0") {
-          ++c.composite;
         }
       } catch (const Exception& e) {
         ++c.errors;

@@ -35,7 +35,7 @@ constexpr const char* kUsage =
     "  -h, --help           show this help\n"
     "      --version        show the version\n"
     "\n"
-    "Exit status: 0 success, 1 a conversion failed, 2 usage error.\n";
+    "Exit status: 0 success, 1 a conversion failed (an unreadable page range too), 2 usage error.\n";
 
 struct Options {
   AnsiString pages;
@@ -132,7 +132,9 @@ Options Parse(int argc, char** argv) {
         }
       }
     } catch (const Exception& e) {
-      UsageError("bad page range '" + o.pages + "': " + e.Message());
+      // Like any other failed conversion: status 1, with the system's message.
+      std::fprintf(stderr, "pdf2rtf: bad page range '%s': %s\n", o.pages.c_str(), e.Message().c_str());
+      std::exit(1);
     }
   }
   return o;

@@ -32,8 +32,8 @@ struct BadCase {
   const char* Range;
   // Text the command-line program's message must contain ("" for any).
   const char* Message;
-  // Its exit status: 1 for a failed conversion, 2 for a usage error (an
-  // unreadable page range is caught with the options).
+  // Its exit status: 1 for a failed conversion, an unreadable page range
+  // included.
   int Status = 1;
 };
 
@@ -63,7 +63,7 @@ const std::vector<BadCase>& BadCases() {
          WriteFile(p, GoodPdf());
          return true;
        },
-       "1,x-,3-", "'' is not a valid integer value", 2},
+       "1,x-,3-", "'' is not a valid integer value"},
       {"encrypted, no password",
        [](const std::string& p) {
          const auto enc = vltest::QpdfTransform(

@@ -40,7 +40,7 @@ TEST(Pdf2rtfTool, UsageAndExitStatus) {
       {"", 2, "no input file"},
       {"--frobnicate in.pdf", 2, "unknown option '--frobnicate'"},
       {"-p", 2, "option '-p' needs a value"},
-      {"-p 3- in.pdf", 2, "'' is not a valid integer value"},
+      {"-p 3- in.pdf", 1, "'' is not a valid integer value"},
       {"--password", 2, "needs a value"},
   };
   for (const Case& c : cases) {

@@ -60,6 +60,41 @@ int NumberValue(const std::string& token, std::size_t MaxHexDigits) {
   return IsHexToken(token) ? HexValue(token, MaxHexDigits) : DecimalValue(token);
 }
 
+// A destination of several UTF-16 units cannot be held in one character.
+// For the Latin ligatures (the common case: TeX and office fonts map their
+// fi/fl glyphs to the letter pairs) the presentation form keeps the text,
+// which readers fold back to the letters; 0 for anything else.
+int LigatureValue(const std::string& token) {
+  if (!IsHexToken(token) || token.size() <= 6 || (token.size() - 2) % 4 != 0) return 0;
+  std::u16string units;
+  for (std::size_t i = 1; i + 4 <= token.size() - 1; i += 4) {
+    int u = 0;
+    for (std::size_t k = 0; k < 4; ++k) {
+      const char c = token[i + k];
+      const int d = (c >= '0' && c <= '9') ? c - '0'
+                    : (c >= 'a' && c <= 'f') ? c - 'a' + 10
+                    : (c >= 'A' && c <= 'F') ? c - 'A' + 10
+                                             : -1;
+      if (d < 0) return 0;
+      u = (u << 4) | d;
+    }
+    units.push_back(static_cast<char16_t>(u));
+  }
+  static const struct {
+    const char16_t* letters;
+    int form;
+  } kLigatures[] = {{u"ff", 0xFB00}, {u"fi", 0xFB01}, {u"fl", 0xFB02}, {u"ffi", 0xFB03},
+                    {u"ffl", 0xFB04}, {u"st", 0xFB06}};
+  for (const auto& l : kLigatures)
+    if (units == l.letters) return l.form;
+  return 0;
+}
+
+int DestinationValue(const std::string& token, std::size_t MaxHexDigits) {
+  const int ligature = LigatureValue(token);
+  return ligature ? ligature : NumberValue(token, MaxHexDigits);
+}
+
 std::string WithoutParens(const std::string& s) {
   std::string r;
   for (char c : s)
@@ -149,7 +184,7 @@ void TvlPDCMapParser::ReadRanges(TvlPSTokenizer& Tok, const char* EndToken) {
       // One destination per code, low, low+1, ...
       int code = low;
       while (Tok.NextToken(dest) && dest != "]") {
-        FRanges.push_back({code, code, NumberValue(dest, 0)});
+        FRanges.push_back({code, code, DestinationValue(dest, 0)});
         ++code;
       }
     } else {
@@ -163,7 +198,7 @@ void TvlPDCMapParser::ReadCodes(TvlPSTokenizer& Tok, const char* EndToken) {
   for (;;) {
     if (!Tok.NextToken(src) || src == EndToken) return;
     if (!Tok.NextToken(dest) || dest == EndToken) return;
-    FCodes.push_back({NumberValue(dest, 4), NumberValue(src, 4)});
+    FCodes.push_back({DestinationValue(dest, 4), NumberValue(src, 4)});
   }
 }
 

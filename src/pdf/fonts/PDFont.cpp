@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "pdf/fonts/PD8bitFont.h"
+#include "pdf/fonts/PDCIDFont.h"
 #include "pdf/fonts/PDCMapParser.h"
 #include "pdf/fonts/PDFontObjects.h"
 
@@ -33,7 +34,8 @@ std::unique_ptr<TvlPDFont> TvlPDFont::CreateFont(TvlPDDocument* Doc, TvlPDResour
   else if (*subtype == "Type1C") kind = fkType1C;
   else if (*subtype == "Type3") kind = fkType3;
   else if (*subtype == "TrueType") kind = fkTrueType;
-  else if (*subtype == "Type0") return nullptr;  // composite fonts: not built yet
+  else if (*subtype == "Type0")
+    return std::make_unique<TvlPDCIDFont>(Doc, baseFont, ResourceName, FontDict, Resource);
   return std::make_unique<TvlPD8bitFont>(Doc, kind, baseFont, ResourceName, FontDict, Resource);
 }
 

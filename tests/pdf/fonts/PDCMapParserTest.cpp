@@ -42,8 +42,9 @@ TEST(PDCMapParser, Mappings) {
       "2 beginbfrange <0000> <0005> <0041>\n"
       "<0010> <0012> [<0061> <0062> <00660069>]\n"
       "endbfrange\n"
-      "3 beginbfchar <0003> <0058>\n"
+      "4 beginbfchar <0003> <0058>\n"
       "<0020> <00660069>\n"
+      "<0022> <004100420043>\n"
       "<21> <7A>\n"
       "endbfchar\n"
       "1 begincidrange <0100> <01FF> 1000 endcidrange\n"
@@ -63,9 +64,10 @@ TEST(PDCMapParser, Mappings) {
       {5, 0x46, 0x46, "range end"},
       {6, -1, -1, "past the range"},
       {0x10, 0x61, 0x61, "array element 0"},
-      {0x12, 0x660069, 0x660069, "array destination keeps all digits"},
+      {0x12, 0xFB01, 0xFB01, "a ligature's letters give its presentation form"},
       {0x13, -1, -1, "past the array"},
-      {0x20, 0x66, -1, "single destination reads four digits"},
+      {0x20, 0xFB01, -1, "ligature in a single mapping"},
+      {0x22, 0x41, -1, "other letter runs: the first four digits"},
       {0x21, 0x7A, -1, "short hex tokens"},
       {0x17F, 1000 + 0x7F, 1000 + 0x7F, "decimal destination"},
       {0x181, 6, 6, "later range wins"},

@@ -1,11 +1,12 @@
-// Every font dictionary of every corpus PDF builds: simple fonts give a font
-// object, composite (Type0) fonts are the only ones left to their own class.
+// Every font dictionary of every corpus PDF builds a font object, and every
+// composite font there has a CMap.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "pdf/core/PDDocument.h"
 #include "pdf/fonts/PD8bitFont.h"
+#include "pdf/fonts/PDCIDFont.h"
 
 namespace {
 
@@ -28,8 +29,11 @@ TEST(PDFontCorpus, EveryFontBuilds) {
       if (subtype.rfind("CIDFontType", 0) == 0) continue;  // descendants of Type0 fonts
       std::unique_ptr<TvlPDFont> font;
       ASSERT_NO_THROW(font = TvlPDFont::CreateFont(&doc, nullptr, d, "F")) << "object " << num;
-      if (subtype == "Type0") continue;
       ASSERT_TRUE(font) << "object " << num;
+      if (subtype == "Type0") {
+        EXPECT_TRUE(font->IsCIDFont());
+        EXPECT_NE(dynamic_cast<TvlPDCIDFont&>(*font).CMap(), nullptr) << "object " << num;
+      }
       ++fonts;
       // Subsets name their program; only encrypted files keep it unreadable.
       if (font->EmbedState() != kNotEmbedded && !doc.IsEncrypted() && font->HasFontFile()) {
