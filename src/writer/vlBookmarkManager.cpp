@@ -1,20 +1,13 @@
 #include "writer/vlBookmarkManager.h"
 
+#include "writer/vlConvUtils.h"
+
 namespace {
 std::weak_ptr<TvlBookmarkManager>& Shared() {
   static std::weak_ptr<TvlBookmarkManager> instance;
   return instance;
 }
 
-AnsiString ToAnsi(const WideString& W) {
-  AnsiString s;
-  s.reserve(W.size());
-  for (char16_t c : W) {
-    int b = vl::UnicodeToCp1252(c);
-    s.push_back(static_cast<char>(b ? b : '?'));
-  }
-  return s;
-}
 }  // namespace
 
 void TvlBookmark::Assign(const TPersistent& Source) {
@@ -43,9 +36,9 @@ void TvlBookmarkManager::Assign(const TPersistent& Source) {
 }
 
 int TvlBookmarkManager::IndexOfBookmark(const WideString& Name) const {
-  AnsiString key = ToAnsi(Name);
+  AnsiString key = NarrowToAnsi(Name);
   for (size_t i = 0; i < FBookmarks.size(); ++i)
-    if (ToAnsi(FBookmarks[i]->BookmarkName) == key) return static_cast<int>(i);
+    if (NarrowToAnsi(FBookmarks[i]->BookmarkName) == key) return static_cast<int>(i);
   return -1;
 }
 

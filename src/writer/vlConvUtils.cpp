@@ -33,15 +33,6 @@ WideString Widen(const AnsiString& S) {
   for (unsigned char c : S) w.push_back(vl::Cp1252ToUnicode(c));
   return w;
 }
-AnsiString Narrow(const WideString& W) {
-  AnsiString s;
-  s.reserve(W.size());
-  for (char16_t c : W) {
-    int b = vl::UnicodeToCp1252(c);
-    s.push_back(static_cast<char>(b ? b : '?'));
-  }
-  return s;
-}
 char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 AnsiString LowerStr(const AnsiString& s) {
   AnsiString r = s;
@@ -50,8 +41,18 @@ AnsiString LowerStr(const AnsiString& s) {
 }
 }  // namespace
 
-AnsiString LeftStr(const AnsiString& S, int Count) { return Narrow(LeftStr(Widen(S), Count)); }
-AnsiString RightStr(const AnsiString& S, int Count) { return Narrow(RightStr(Widen(S), Count)); }
+AnsiString NarrowToAnsi(const WideString& W) {
+  AnsiString s;
+  s.reserve(W.size());
+  for (char16_t c : W) {
+    int b = vl::UnicodeToCp1252(c);
+    s.push_back(static_cast<char>(b ? b : '?'));
+  }
+  return s;
+}
+
+AnsiString LeftStr(const AnsiString& S, int Count) { return NarrowToAnsi(LeftStr(Widen(S), Count)); }
+AnsiString RightStr(const AnsiString& S, int Count) { return NarrowToAnsi(RightStr(Widen(S), Count)); }
 
 int PosFrom(const AnsiString& Sub, const AnsiString& S, int Start) {
   if (Sub.empty() || Start < 1 || static_cast<size_t>(Start) > S.size()) return 0;

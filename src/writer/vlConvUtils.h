@@ -46,6 +46,9 @@ TSize TextExtent(const AnsiString& Text, const TFont& Font);
 TSize TextExtent(const WideString& Text, const TFont& Font);
 
 // The first / last Count characters of S, counted on its wide form.
+// Wide text in the ANSI code page; characters it lacks become "?".
+AnsiString NarrowToAnsi(const WideString& W);
+
 WideString LeftStr(const WideString& S, int Count);
 WideString RightStr(const WideString& S, int Count);
 AnsiString LeftStr(const AnsiString& S, int Count);

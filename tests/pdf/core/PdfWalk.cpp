@@ -7,8 +7,6 @@
 
 namespace vltest {
 
-namespace {
-
 AnsiString ZlibInflate(const AnsiString& Packed) {
   z_stream z{};
   inflateInit(&z);
@@ -26,8 +24,6 @@ AnsiString ZlibInflate(const AnsiString& Packed) {
   inflateEnd(&z);
   return out;
 }
-
-}  // namespace
 
 WalkResult WalkDocument(TvlPDDocument& Doc, bool ReadStreams) {
   WalkResult r;

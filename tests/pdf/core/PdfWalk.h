@@ -19,6 +19,9 @@ struct WalkResult {
   size_t DecodedBytes = 0;
 };
 
+// What zlib inflates from Packed (stops at the first error or the end).
+AnsiString ZlibInflate(const AnsiString& Packed);
+
 // Loads Pdf; raises what the loading raises. With ReadStreams false (for an
 // encrypted file whose data stays encrypted) streams are not read.
 WalkResult WalkDocument(const std::string& Pdf, bool ReadStreams = true);

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "pdf/filters/MemoryStream.h"
+#include "pdf/core/PdfWalk.h"
 
 namespace {
 
@@ -19,24 +20,6 @@ AnsiString OwnInflate(const AnsiString& Packed) {
   return out;
 }
 
-// What zlib delivers from the same (possibly truncated) input.
-AnsiString ZlibInflate(const AnsiString& Packed) {
-  z_stream z{};
-  inflateInit(&z);
-  z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(Packed.data()));
-  z.avail_in = static_cast<uInt>(Packed.size());
-  AnsiString out;
-  char buf[65536];
-  int rc;
-  do {
-    z.next_out = reinterpret_cast<Bytef*>(buf);
-    z.avail_out = sizeof buf;
-    rc = inflate(&z, Z_NO_FLUSH);
-    out.append(buf, sizeof buf - z.avail_out);
-  } while (rc == Z_OK);
-  inflateEnd(&z);
-  return out;
-}
 
 // Data with both repeats and noise, so every block type and long matches occur.
 AnsiString Sample(std::mt19937& rng, size_t Size) {
@@ -70,7 +53,7 @@ TEST(FlateTest, MatchesZlibOnRandomData) {
                          packed.size() - 5, packed.size() - 1}) {
         if (cut >= packed.size()) continue;
         AnsiString head = packed.substr(0, cut);
-        EXPECT_EQ(OwnInflate(head), ZlibInflate(head))
+        EXPECT_EQ(OwnInflate(head), vltest::ZlibInflate(head))
             << "size " << size << " level " << level << " cut " << cut;
       }
     }
