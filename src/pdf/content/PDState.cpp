@@ -168,32 +168,28 @@ void TvlPDState::SetStrokeColorSpace(std::unique_ptr<TvlPDColorSpace> Space) {
   SetStrokeColorSpace(Space.release(), true);
 }
 
-void TvlPDState::GetFillRGB(int32_t& R, int32_t& G, int32_t& B) const {
-  if (!FillColorSpace) {
-    R = FillColor[0];
-    G = FillColor[1];
-    B = FillColor[2];
+// A colour with no space is already RGB.
+static void ColorToRGB(const TvlPDColorSpace* Space, const TvlPDColor& Color, int32_t& R, int32_t& G,
+                       int32_t& B) {
+  if (!Space) {
+    R = Color[0];
+    G = Color[1];
+    B = Color[2];
     return;
   }
   int32_t rgb[3] = {0, 0, 0};
-  FillColorSpace->ToRGB(FillColor, rgb);
+  Space->ToRGB(Color, rgb);
   R = rgb[0];
   G = rgb[1];
   B = rgb[2];
 }
 
+void TvlPDState::GetFillRGB(int32_t& R, int32_t& G, int32_t& B) const {
+  ColorToRGB(FillColorSpace, FillColor, R, G, B);
+}
+
 void TvlPDState::GetStrokeRGB(int32_t& R, int32_t& G, int32_t& B) const {
-  if (!StrokeColorSpace) {
-    R = StrokeColor[0];
-    G = StrokeColor[1];
-    B = StrokeColor[2];
-    return;
-  }
-  int32_t rgb[3] = {0, 0, 0};
-  StrokeColorSpace->ToRGB(StrokeColor, rgb);
-  R = rgb[0];
-  G = rgb[1];
-  B = rgb[2];
+  ColorToRGB(StrokeColorSpace, StrokeColor, R, G, B);
 }
 
 void TvlPDState::SetDash(const float* Values, int Count, double Phase) {
